@@ -1,0 +1,77 @@
+// Start-up: splash, data module, main window, message loop.
+//
+//   tavrin [--open LOTTERY] [--window NAME]
+//
+// --open opens a lottery right after start; --window then shows one window
+// (index, piantai, yilou, gudingjihua, jieduanjihua, keibianjihua, about, ...).
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+
+#include "app/guard.h"
+#include "app/main/startup.h"
+#include "app/main/u_main.h"
+#include "app/u_datamod.h"
+#include "app/u_public.h"
+#include "app/windows.h"
+#include "store/u_index.h"
+
+using namespace tavrin;
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tavrin"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Tavrin"));
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  QCommandLineOption openOpt(QStringLiteral("open"), QStringLiteral("open this lottery at start"), QStringLiteral("LOTTERY"));
+  QCommandLineOption windowOpt(QStringLiteral("window"), QStringLiteral("show this window at start"), QStringLiteral("NAME"));
+  parser.addOption(openOpt);
+  parser.addOption(windowOpt);
+  parser.process(app);
+
+  SetAppDir(QCoreApplication::applicationDirPath());
+  InstallFontSubstitutes();
+  PrepareDataFolders();
+
+  if (RunSplash()) QThread::msleep(100);
+
+  datamod();
+  Tfrmmain frmmain;
+  // Without a window manager (a bare X server) maximising does nothing, so
+  // the window also takes the whole screen itself.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) frmmain.setGeometry(screen->availableGeometry());
+  frmmain.showMaximized();
+
+  const QString lottery = parser.value(openOpt);
+  const QString window = parser.value(windowOpt);
+  QTimer::singleShot(0, &frmmain, [&] {
+    if (!lottery.isEmpty()) {
+      RunGuarded([&] {
+        CurrentLottery().name = lottery;
+        CurrentLottery().valueCount = 36;
+        CurrentLottery().valuesPerDraw = 1;
+        CurrentLottery().open = true;
+        OpenLottery();
+        frmmain.lotteryOpened(lottery);
+      });
+    }
+    static const std::pair<const char*, SingleWindow> singles[] = {
+        {"piantai", SingleWindow::piantai},         {"yilou", SingleWindow::yilou},
+        {"sep", SingleWindow::sep},                 {"qingmi", SingleWindow::qingmi},
+        {"gudingjihua", SingleWindow::gudingjihua}, {"jieduanjihua", SingleWindow::jieduanjihua},
+        {"keibianjihua", SingleWindow::keibianjihua}, {"tozi", SingleWindow::tozi},
+        {"about", SingleWindow::about}};
+    for (const auto& [name, which] : singles)
+      if (window == QLatin1String(name)) RunGuarded([&] { frmmain.showSingle(which); });
+    if (window == QLatin1String("index")) RunGuarded([&] { frmmain.mnuopenClick(); });
+    if (window == QLatin1String("data")) RunGuarded([&] { frmmain.mnumoddataClick(); });
+  });
+  return app.exec();
+}

@@ -1,0 +1,453 @@
+#include "app/main/u_main.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QMovie>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPainter>
+#include <QProcessEnvironment>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include "app/guard.h"
+#include "app/u_public.h"
+#include "app/windows.h"
+#include "store/u_index.h"
+
+namespace tavrin {
+
+namespace {
+
+constexpr int kBannerTimeoutMs = 4000;
+
+// The client area paints the background picture stretched over it.
+class BackgroundArea final : public QMdiArea {
+public:
+  using QMdiArea::QMdiArea;
+  void setPicture(const QPixmap& p) {
+    picture_ = p;
+    viewport()->update();
+  }
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(viewport());
+    p.fillRect(viewport()->rect(), QColor(192, 192, 192));
+    if (!picture_.isNull()) p.drawPixmap(viewport()->rect(), picture_);
+  }
+
+private:
+  QPixmap picture_;
+};
+
+// A label that reports clicks (the banner picture and its close box).
+class ClickLabel final : public QLabel {
+public:
+  explicit ClickLabel(QWidget* parent, std::function<void()> onClick) : QLabel(parent), onClick_(std::move(onClick)) {}
+
+protected:
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) onClick_();
+  }
+
+private:
+  std::function<void()> onClick_;
+};
+
+const char* const kTabs[] = {"开奖号码走势", "开奖生肖走势", "开奖季节走势", "开奖方位走势"};
+
+}  // namespace
+
+QString Tfrmmain::vendorUrl() {
+  const QString env = qEnvironmentVariable("TAVRIN_VENDOR_URL");
+  return env.isEmpty() ? QStringLiteral("http://www.orlek.example") : env;
+}
+
+Tfrmmain::Tfrmmain(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(QStringLiteral("Tavrin"));
+  auto* area = new BackgroundArea(this);
+  mdi = area;
+  mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi);
+  buildMenus();
+  buildToolbar();
+  buildBanner();
+
+  // Left over from an earlier run; a fresh one is fetched below.
+  QFile::remove(AppPath(QStringLiteral("guanggao.gif")));
+  startBanner();
+
+  const QString back = AppPath(QStringLiteral("图片/back.bmp"));
+  QPixmap pix(back);
+  if (pix.isNull())
+    ShowErrorBox(QStringLiteral("无法打开背景图片：") + back);
+  else
+    area->setPicture(pix);
+}
+
+Tfrmmain::~Tfrmmain() = default;
+
+void Tfrmmain::buildMenus() {
+  auto act = [this](QMenu* m, const QString& text, auto handler) {
+    QAction* a = m->addAction(text);
+    connect(a, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+    return a;
+  };
+  auto actFn = [this](QMenu* m, const QString& text, std::function<void()> fn) {
+    QAction* a = m->addAction(text);
+    connect(a, &QAction::triggered, this, guarded([fn] { fn(); }));
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+  mnuopen = act(file, QStringLiteral("打开彩票(&O)"), &Tfrmmain::mnuopenClick);
+  mnuclose = act(file, QStringLiteral("关闭彩票(&G)"), &Tfrmmain::mnucloseClick);
+  file->addSeparator();
+  mnuexit = actFn(file, QStringLiteral("退出(&X)"), [this] { close(); });
+
+  QMenu* data = menuBar()->addMenu(QStringLiteral("彩票数据(&D)"));
+  mnumoddata = act(data, QStringLiteral("数据添加(&M)"), &Tfrmmain::mnumoddataClick);
+  mnudownload = act(data, QStringLiteral("数据下载(&D)"), &Tfrmmain::mnudownloadClick);
+  data->addSeparator();
+  mnubackupdata = actFn(data, QStringLiteral("数据备份(&B)"), [this] { ShowMessage(NotBuiltText(QStringLiteral("数据备份")), this); });
+  mnustoredata = actFn(data, QStringLiteral("数据恢复(&C)"), [this] { ShowMessage(NotBuiltText(QStringLiteral("数据恢复")), this); });
+
+  QMenu* ana = menuBar()->addMenu(QStringLiteral("数据分析(&A)"));
+  const char* const trendEntries[] = {"开奖号码走势(&C)", "开奖生肖走势(&S)", "开奖季节走势(&J)", "开奖方位走势(&F)"};
+  QAction** trendActs[] = {&mnucode, &mnushengxiao, &mnujijie, &mnufangwei};
+  for (int i = 0; i < 4; ++i)
+    *trendActs[i] = actFn(ana, QString::fromUtf8(trendEntries[i]), [this, i] {
+      tabmain->setCurrentIndex(i);
+      tabmainChange();
+    });
+
+  auto singleAct = [this, &actFn](QMenu* m, const QString& text, SingleWindow w) {
+    return actFn(m, text, [this, w] { showSingle(w); });
+  };
+  QMenu* sel = menuBar()->addMenu(QStringLiteral("选号过滤(&S)"));
+  mnupiantai = singleAct(sel, QStringLiteral("中奖偏态分析选号(&P)"), SingleWindow::piantai);
+  mnuyilou = singleAct(sel, QStringLiteral("中奖回补分析选号(&H)"), SingleWindow::yilou);
+  mnusep = singleAct(sel, QStringLiteral("最优间隔回补选号(&L)"), SingleWindow::sep);
+  mnuqingmi = singleAct(sel, QStringLiteral("最优亲密数字选号(&Q)"), SingleWindow::qingmi);
+
+  QMenu* inv = menuBar()->addMenu(QStringLiteral("投资管理(&M)"));
+  mnugudingjihua = singleAct(inv, QStringLiteral("固定投资计划(&D)"), SingleWindow::gudingjihua);
+  mnujieduanjihua = singleAct(inv, QStringLiteral("阶段投资计划(&J)"), SingleWindow::jieduanjihua);
+  mnukeibianjihua = singleAct(inv, QStringLiteral("可变投资计划(&S)"), SingleWindow::keibianjihua);
+  mnutozi = singleAct(inv, QStringLiteral("投资模式分析(&Z)"), SingleWindow::tozi);
+
+  QMenu* web = menuBar()->addMenu(QStringLiteral("彩票网站(&W)"));
+  mnuweb1 = actFn(web, QStringLiteral("Orlek彩票信息网"), [this] { openUrl(vendorUrl() + QStringLiteral("/")); });
+  mnuweb2 = actFn(web, QStringLiteral("中国体育彩票网"), [this] { openUrl(QStringLiteral("https://www.lottery.gov.cn/")); });
+  mnuweb3 = actFn(web, QStringLiteral("中国福利彩票网"), [this] { openUrl(QStringLiteral("https://www.cwl.gov.cn/")); });
+  mnuweb4 = actFn(web, QStringLiteral("中国时时彩官网"),
+                  [this] { openUrl(vendorUrl() + QStringLiteral("/assist/bonusvideo.aspx?lt=4")); });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+  mnuhelpcotent = actFn(help, QStringLiteral("使用帮助(&C)"), [this] {
+    // The compiled help when the user has one, else the guide we ship.
+    const QString chm = AppPath(QStringLiteral("帮助/Tavrin帮助.chm"));
+    openUrl(QUrl::fromLocalFile(QFileInfo::exists(chm) ? chm : AppPath(QStringLiteral("帮助/index.html")))
+                .toString());
+  });
+  mnumyname = actFn(help, QStringLiteral("官方网站(&G)"), [this] { openUrl(vendorUrl() + QStringLiteral("/index.asp")); });
+  mnumail = actFn(help, QStringLiteral("有事Q我(&M)"), [this] { openUrl(QStringLiteral("mailto:service@orlek.example")); });
+  mnuhelpabout = singleAct(help, QStringLiteral("关于(&A)..."), SingleWindow::about);
+}
+
+void Tfrmmain::buildToolbar() {
+  tlbmain = addToolBar(QStringLiteral("tlbmain"));
+  tlbmain->setMovable(false);
+  tlbmain->setFloatable(false);
+  tlbmain->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  tlbmain->setIconSize(QSize(16, 16));
+  auto button = [this](const char* name, const QString& caption, const QString& hint, std::function<void()> fn,
+                       QStyle::StandardPixmap fallback) {
+    auto* b = new QToolButton(tlbmain);
+    b->setObjectName(QString::fromLatin1(name));
+    const QString iconFile = AppPath(QStringLiteral("图片/toolbar/%1.png").arg(QString::fromLatin1(name)));
+    b->setIcon(QFileInfo::exists(iconFile) ? QIcon(iconFile) : style()->standardIcon(fallback));
+    b->setText(caption);
+    b->setToolTip(hint);
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setMinimumSize(55, 36);
+    b->setIconSize(QSize(16, 16));
+    connect(b, &QToolButton::clicked, this, guarded([fn] { fn(); }));
+    tlbmain->addWidget(b);
+    return b;
+  };
+  tlbopen = button("tlbopen", QStringLiteral("打开彩票"), QStringLiteral("打开彩票"), [this] { mnuopenClick(); },
+                   QStyle::SP_DialogOpenButton);
+  tlbdata = button("tlbdata", QStringLiteral("彩票数据"), QStringLiteral("彩票数据"), [this] { mnumoddataClick(); },
+                   QStyle::SP_FileDialogDetailedView);
+  tlbpiantai = button("tlbpiantai", QStringLiteral("偏态选号"), QStringLiteral("中奖偏态分析选号"),
+                      [this] { showSingle(SingleWindow::piantai); }, QStyle::SP_FileDialogContentsView);
+  tlbyilou = button("tlbyilou", QStringLiteral("回补选号"), QStringLiteral("中奖回补分析选号"),
+                    [this] { showSingle(SingleWindow::yilou); }, QStyle::SP_BrowserReload);
+  tlblunhuan = button("tlblunhuan", QStringLiteral("亲密选号"), QStringLiteral("最优亲爱数字选号"),
+                      [this] { showSingle(SingleWindow::qingmi); }, QStyle::SP_DialogYesButton);
+  tlbgudingjihua = button("tlbgudingjihua", QStringLiteral("投资计划"), QStringLiteral("投资计划"),
+                          [this] { showSingle(SingleWindow::gudingjihua); }, QStyle::SP_DriveHDIcon);
+  tlbexit = button("tlbexit", QStringLiteral("退出"), QStringLiteral("退出系统"), [this] { close(); },
+                   QStyle::SP_DialogCloseButton);
+
+  tabmain = new QTabBar(tlbmain);
+  tabmain->setObjectName(QStringLiteral("tabmain"));
+  for (const char* t : kTabs) tabmain->addTab(QString::fromUtf8(t));
+  tabmain->setCurrentIndex(0);
+  tabmain->setExpanding(false);
+  tabmain->setDrawBase(false);
+  // A click on a tab replaces the trend window; setting the index from code
+  // does not (the trend entries run the change themselves).
+  connect(tabmain, &QTabBar::tabBarClicked, this, guarded<int>([this](int index) {
+            if (index < 0) return;
+            tabmain->setCurrentIndex(index);
+            tabmainChange();
+          }));
+  tabAction_ = tlbmain->addWidget(tabmain);
+  tabAction_->setVisible(false);
+}
+
+void Tfrmmain::buildBanner() {
+  pan = new QWidget(this);
+  pan->setObjectName(QStringLiteral("pan"));
+  pan->setFixedSize(900, 120);
+  imggif = new ClickLabel(pan, [this] {
+    openUrl(QStringLiteral("http://ad.orlek.example/click.asp?key=5f2b9c0e7a4d41c3b8e6d0a19f3c7e25"));
+  });
+  imggif->setGeometry(0, 0, 900, 120);
+  imggif->setScaledContents(true);
+  imggif->setCursor(Qt::PointingHandCursor);
+  panclose = new ClickLabel(pan, [this] { pan->hide(); });
+  panclose->setText(QStringLiteral("×"));
+  panclose->setGeometry(840, 10, 25, 25);
+  panclose->setAlignment(Qt::AlignCenter);
+  panclose->setStyleSheet(QStringLiteral("background:#404040; color:white; font-size:24px;"));
+  panclose->setCursor(Qt::PointingHandCursor);
+  pan->hide();  // shown once a banner has actually arrived
+}
+
+void Tfrmmain::startBanner() {
+  // The banner is fetched in the background with a short timeout: a start
+  // without network neither waits nor shows anything.
+  net_ = new QNetworkAccessManager(this);
+  net_->setTransferTimeout(kBannerTimeoutMs);
+  QNetworkRequest gifReq(QUrl(vendorUrl() + QStringLiteral("/guanggao.gif")));
+  gifReq.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+  QNetworkReply* gif = net_->get(gifReq);
+  connect(gif, &QNetworkReply::finished, this, [this, gif] {
+    gif->deleteLater();
+    if (gif->error() != QNetworkReply::NoError) return;
+    const QByteArray body = gif->readAll();
+    const QString file = AppPath(QStringLiteral("guanggao.gif"));
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size()) return;
+    out.close();
+    QNetworkRequest txtReq(QUrl(vendorUrl() + QStringLiteral("/ggurl.txt")));
+    QNetworkReply* txt = net_->get(txtReq);
+    connect(txt, &QNetworkReply::finished, this, [this, txt, file] {
+      txt->deleteLater();
+      if (txt->error() != QNetworkReply::NoError) return;
+      auto* movie = new QMovie(file, "GIF", imggif);
+      if (!movie->isValid()) {  // not a picture after all: no banner
+        delete movie;
+        return;
+      }
+      imggif->setMovie(movie);
+      movie->start();
+      pan->move((width() - pan->width()) / 2, 200);
+      pan->show();
+      pan->raise();
+    });
+  });
+}
+
+bool Tfrmmain::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) UpdateMenuState();
+  return QMainWindow::event(e);
+}
+
+void Tfrmmain::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  layoutTabs();
+}
+
+void Tfrmmain::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  pan->move((width() - pan->width()) / 2, 200);
+  UpdateMenuState();
+}
+
+void Tfrmmain::layoutTabs() {
+  // The tabs start right after 退出 and end 10 pixels before the toolbar's edge.
+  if (!tabmain || !tlbexit) return;
+  const int left = tlbexit->geometry().right() + 1;
+  const int w = tlbmain->contentsRect().width() - left - 10;
+  tabmain->setFixedWidth(std::max(w, 100));
+}
+
+QAction* Tfrmmain::trendAction(int index) const {
+  const std::array<QAction*, 4> a = {mnucode, mnushengxiao, mnujijie, mnufangwei};
+  return index >= 0 && index < 4 ? a[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void Tfrmmain::destroyChildren() {
+  const QList<QMdiSubWindow*> subs = mdi->subWindowList(QMdiArea::CreationOrder);
+  for (auto it = subs.rbegin(); it != subs.rend(); ++it) {
+    QMdiSubWindow* s = *it;
+    mdi->removeSubWindow(s);
+    s->close();
+    delete s;
+  }
+}
+
+QWidget* Tfrmmain::trendWindow() const {
+  const QList<QMdiSubWindow*> subs = mdi->subWindowList();
+  return subs.isEmpty() ? nullptr : subs.first()->widget();
+}
+
+void Tfrmmain::tabmainChange() {
+  destroyChildren();
+  const int index = tabmain->currentIndex();
+  if (index < 0 || index > 3) return;
+  QWidget* w = CreateTrendWindow(index, nullptr);
+  if (!w) {
+    ShowMessage(NotBuiltText(QString::fromUtf8(kTabs[index])), this);
+    return;
+  }
+  QMdiSubWindow* sub = mdi->addSubWindow(w, Qt::FramelessWindowHint);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->showMaximized();
+  w->setFocus();
+}
+
+void Tfrmmain::UpdateMenuState() {
+  const bool open = CurrentLottery().open;
+  for (QAction* a : {mnupiantai, mnuyilou, mnusep, mnuqingmi}) a->setEnabled(open);
+  for (QToolButton* b : {tlbpiantai, tlbyilou, tlblunhuan, tlbgudingjihua}) b->setEnabled(open);
+}
+
+void Tfrmmain::lotteryOpened(const QString& name) {
+  layoutTabs();
+  {
+    const QSignalBlocker block(tabmain);
+    tabmain->setCurrentIndex(0);
+  }
+  tabAction_->setVisible(true);
+  setWindowTitle(QStringLiteral("Tavrin《") + name + QStringLiteral("》"));
+  UpdateMenuState();
+  tabmainChange();
+}
+
+void Tfrmmain::mnuopenClick() {
+  mnucloseClick();
+  if (!frmindex_) {
+    frmindex_ = new Tfrmindex(this);
+    connect(frmindex_, &Tfrmindex::lotteryOpened, this, guarded<QString>([this](const QString& n) { lotteryOpened(n); }));
+  }
+  frmindex_->exec();
+  // A failed open leaves no lottery open; the menus show it.
+  UpdateMenuState();
+}
+
+void Tfrmmain::mnucloseClick() {
+  CloseLotteryConnection();
+  destroyChildren();
+  for (std::size_t i = 0; i < singles_.size(); ++i) {
+    if (i == static_cast<std::size_t>(SingleWindow::about)) continue;  // kept for the whole run
+    if (QWidget* w = singles_[i]) {
+      w->close();
+      w->deleteLater();
+    }
+    singles_[i] = nullptr;
+  }
+  tabAction_->setVisible(false);
+  setWindowTitle(QStringLiteral("Tavrin"));
+  CurrentLottery().open = false;
+  UpdateMenuState();
+}
+
+bool Tfrmmain::busyCheck() {
+  if (mdi->subWindowList().isEmpty()) return true;
+  if (!prompts().question(this, QStringLiteral("数据管理"), QStringLiteral("正在进行数据分析，是否关闭？"),
+                          PromptIcon::Question))
+    return false;
+  mnucloseClick();
+  return true;
+}
+
+void Tfrmmain::showModal(QWidget* (*factory)(QWidget*), const QString& caption) {
+  QWidget* w = factory(this);
+  if (!w) {
+    ShowMessage(NotBuiltText(caption), this);
+    return;
+  }
+  std::unique_ptr<QWidget> owner(w);
+  w->setWindowModality(Qt::ApplicationModal);
+  if (auto* d = qobject_cast<QDialog*>(w))
+    d->exec();
+  else
+    w->show();
+  if (!qobject_cast<QDialog*>(w)) owner.release()->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void Tfrmmain::mnumoddataClick() {
+  if (!busyCheck()) return;
+  showModal(&CreateTfrmdata, QStringLiteral("彩票数据"));
+}
+
+void Tfrmmain::mnudownloadClick() {
+  if (!busyCheck()) return;
+  showModal(&CreateTfrmdownload2, QStringLiteral("数据下载"));
+}
+
+QWidget* Tfrmmain::showSingle(SingleWindow which) {
+  using Factory = QWidget* (*)(QWidget*);
+  struct Entry {
+    Factory make;
+    const char* caption;
+  };
+  static const Entry entries[] = {
+      {&CreateTfrmpiantai, "中奖偏态分析选号"},  {&CreateTfrmyilou, "中奖回补分析选号"},
+      {&CreateTfrmsep, "最优间隔回补选号"},      {&CreateTfrmqingmi, "最优亲密数字选号"},
+      {&CreateTfrmgudingjihua, "固定投资计划"},  {&CreateTfrmjieduanjihua, "阶段投资计划"},
+      {&CreateTfrmkeibianjihua, "可变投资计划"}, {&CreateTfrmtozi, "投资模式分析"},
+      {&CreateTfrmabout, "关于"},
+  };
+  const auto i = static_cast<std::size_t>(which);
+  if (!singles_[i]) {
+    QWidget* w = entries[i].make(this);
+    if (!w) {
+      ShowMessage(NotBuiltText(QString::fromUtf8(entries[i].caption)), this);
+      return nullptr;
+    }
+    // Every single window floats above the main window.
+    w->setWindowFlag(Qt::Window, true);
+    w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    singles_[i] = w;
+  }
+  QWidget* w = singles_[i];
+  w->show();
+  w->raise();
+  w->activateWindow();
+  return w;
+}
+
+void Tfrmmain::openUrl(const QString& url) {
+  // A missing handler or an address that cannot be opened is not reported.
+  QDesktopServices::openUrl(QUrl(url));
+}
+
+}  // namespace tavrin

@@ -1,0 +1,8 @@
+#include "cli/commands.h"
+
+namespace tavrin::cli {
+
+int CmdSkew(const Context&, const Args&) { throw std::runtime_error("该命令尚未完成"); }
+int CmdRebound(const Context&, const Args&) { throw std::runtime_error("该命令尚未完成"); }
+
+}  // namespace tavrin::cli

@@ -1,0 +1,29 @@
+#pragma once
+// One function per command of tavrin-cli. Each folder's commands live in a
+// file of their own; main.cpp lists them.
+
+#include "cli/cli_args.h"
+
+namespace tavrin::cli {
+
+struct Context {
+  QString databaseFile;  // --db, or the program's own database
+};
+
+// store
+int CmdLotteries(const Context&, const Args&);
+int CmdCreate(const Context&, const Args&);
+int CmdImport(const Context&, const Args&);
+int CmdDraws(const Context&, const Args&);
+// trend
+int CmdTrend(const Context&, const Args&);
+// analysis
+int CmdSkew(const Context&, const Args&);
+int CmdRebound(const Context&, const Args&);
+// plans
+int CmdFixedPlan(const Context&, const Args&);
+int CmdStagePlan(const Context&, const Args&);
+int CmdVariablePlan(const Context&, const Args&);
+
+
+}  // namespace tavrin::cli

@@ -1,0 +1,312 @@
+#include "store/lottery_store.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+#include <QVariant>
+#include <stdexcept>
+
+namespace tavrin::store {
+
+namespace {
+
+[[noreturn]] void fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
+
+QString dbMessage(const QSqlError& e) {
+  QString t = e.databaseText();
+  if (t.isEmpty()) t = e.text();
+  return t;
+}
+
+const QString kDrawSuffix = QStringLiteral("彩票号码表");
+const QString kOptionsSuffix = QStringLiteral("彩票选项表");
+
+}  // namespace
+
+QString QuoteIdentifier(const QString& identifier) {
+  QString q = identifier;
+  q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+  return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QString DrawTableName(const QString& lottery) { return lottery + kDrawSuffix; }
+QString OptionsTableName(const QString& lottery) { return lottery + kOptionsSuffix; }
+
+std::optional<QString> LotteryNameProblem(const QString& name) {
+  if (name.isEmpty()) return QStringLiteral("请输入彩票名称！");
+  if (name.size() > 20) return QStringLiteral("彩票名称不能超过20个字符！");
+  for (QChar c : name) {
+    const bool ok = c.isLetterOrNumber() || c == QLatin1Char('_');
+    if (!ok || c.isSpace())
+      return QStringLiteral("彩票名称只能由汉字、字母、数字和下划线组成！");
+  }
+  return std::nullopt;
+}
+
+QString WeekdaysText(const std::vector<bool>& ticked) {
+  QString s;
+  for (std::size_t k = 0; k < ticked.size() && k < 7; ++k)
+    if (ticked[k]) s += QString::number(k + 1);
+  return s;
+}
+
+LotteryOptions DefaultLottery() {
+  LotteryOptions o;
+  o.name = QStringLiteral("南粤风采36选7");
+  o.type = 0;
+  o.numberTotal = 36;
+  o.picks = 7;
+  o.drawTime = QStringLiteral("21:30");
+  o.weekdays = QStringLiteral("1234567");
+  return o;
+}
+
+void Database::check(bool ok, const QSqlQuery& query) {
+  if (!ok) fail(dbMessage(query.lastError()));
+}
+
+Database::Database(const QString& file, bool create) : file_(file) {
+  if (!create && !QFileInfo::exists(file)) fail(QStringLiteral("找不到数据库文件：") + QDir::toNativeSeparators(file));
+  if (create) QDir().mkpath(QFileInfo(file).absolutePath());
+  name_ = QStringLiteral("tavrin-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+  db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+  db_.setDatabaseName(file);
+  if (!db_.open()) {
+    const QString m = dbMessage(db_.lastError());
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+    fail(m);
+  }
+  // A file that is not a database fails here, not at the first statement.
+  QSqlQuery q(db_);
+  if (!q.exec(QStringLiteral("PRAGMA schema_version"))) {
+    const QString m = dbMessage(q.lastError());
+    q = QSqlQuery();
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+    fail(m);
+  }
+}
+
+Database::~Database() {
+  db_.close();
+  db_ = QSqlDatabase();
+  QSqlDatabase::removeDatabase(name_);
+}
+
+QStringList Database::lotteries() {
+  QStringList out;
+  QSqlQuery q(db_);
+  check(q.exec(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid")),
+        q);
+  while (q.next()) {
+    const QString t = q.value(0).toString();
+    if (t.endsWith(kDrawSuffix)) out << t.left(t.size() - kDrawSuffix.size());
+  }
+  return out;
+}
+
+LotteryOptions Database::options(const QString& lottery) {
+  QSqlQuery q(db_);
+  check(q.exec(QStringLiteral("SELECT * FROM ") + QuoteIdentifier(OptionsTableName(lottery))), q);
+  if (!q.next()) fail(QStringLiteral("彩票选项表中没有记录：") + OptionsTableName(lottery));
+  auto asInt = [&](const char* field) {
+    const QVariant v = q.value(QString::fromUtf8(field));
+    bool ok = false;
+    const int i = v.toInt(&ok);
+    if (!ok) fail(QStringLiteral("'%1' 不是有效的整数值").arg(v.toString()));
+    return i;
+  };
+  LotteryOptions o;
+  o.name = q.value(QStringLiteral("彩票名称")).toString();
+  o.type = asInt("彩票类型");
+  o.numberTotal = asInt("号码总数");
+  o.picks = asInt("选择号码数");
+  o.drawTime = q.value(QStringLiteral("开奖时间")).toString();
+  o.weekdays = q.value(QStringLiteral("开奖星期")).toString();
+  for (QChar c : o.weekdays)
+    if (c < QLatin1Char('1') || c > QLatin1Char('7'))
+      fail(QStringLiteral("'%1' 不是有效的开奖星期").arg(o.weekdays));
+  return o;
+}
+
+void Database::createLottery(const LotteryOptions& o) {
+  if (auto problem = LotteryNameProblem(o.name)) fail(*problem);
+  if (o.picks < 1 || o.picks > 99) fail(QStringLiteral("选择号码数必须在1到99之间！"));
+  // Integer columns refuse anything but integers, and the issue its 8th
+  // character: the engine does not enforce declared types on its own.
+  QString sql = QStringLiteral("CREATE TABLE ") + QuoteIdentifier(DrawTableName(o.name)) +
+                QStringLiteral("(记录期号 varchar(7) CHECK(length(记录期号)<=7),");
+  for (int k = 1; k <= o.picks; ++k) {
+    const QString c = QuoteIdentifier(QString::number(k));
+    sql += c + QStringLiteral(" integer CHECK(typeof(") + c + QStringLiteral(") IN ('integer','null')),");
+  }
+  sql += QStringLiteral("开奖日期 varchar(10) CHECK(length(开奖日期)<=10))");
+  const QString optionsSql =
+      QStringLiteral("CREATE TABLE ") + QuoteIdentifier(OptionsTableName(o.name)) +
+      QStringLiteral("(彩票名称 varchar(20), 彩票类型 Integer, 号码总数 integer, 选择号码数 integer, "
+                     "开奖时间 varchar(10), 开奖星期 varchar(7))");
+  if (!db_.transaction()) fail(dbMessage(db_.lastError()));
+  try {
+    QSqlQuery q(db_);
+    check(q.exec(sql), q);
+    check(q.exec(optionsSql), q);
+    check(q.prepare(QStringLiteral("INSERT INTO ") + QuoteIdentifier(OptionsTableName(o.name)) +
+                    QStringLiteral(" VALUES(?,?,?,?,?,?)")),
+          q);
+    q.addBindValue(o.name);
+    q.addBindValue(o.type);
+    q.addBindValue(o.numberTotal);
+    q.addBindValue(o.picks);
+    q.addBindValue(o.drawTime);
+    q.addBindValue(o.weekdays);
+    check(q.exec(), q);
+    if (!db_.commit()) fail(dbMessage(db_.lastError()));
+  } catch (...) {
+    db_.rollback();
+    throw;
+  }
+}
+
+void Database::dropLottery(const QString& lottery) {
+  if (!db_.transaction()) fail(dbMessage(db_.lastError()));
+  try {
+    QSqlQuery q(db_);
+    check(q.exec(QStringLiteral("DROP TABLE ") + QuoteIdentifier(DrawTableName(lottery))), q);
+    check(q.exec(QStringLiteral("DROP TABLE ") + QuoteIdentifier(OptionsTableName(lottery))), q);
+    if (!db_.commit()) fail(dbMessage(db_.lastError()));
+  } catch (...) {
+    db_.rollback();
+    throw;
+  }
+}
+
+int Database::numberColumns(const QString& lottery) {
+  QSqlQuery q(db_);
+  check(q.exec(QStringLiteral("SELECT * FROM ") + QuoteIdentifier(DrawTableName(lottery)) +
+               QStringLiteral(" LIMIT 0")),
+        q);
+  const QSqlRecord rec = q.record();
+  int k = 0;
+  while (rec.indexOf(QString::number(k + 1)) >= 0) ++k;
+  return k;
+}
+
+int Database::drawCount(const QString& lottery) {
+  QSqlQuery q(db_);
+  check(q.exec(QStringLiteral("SELECT count(*) FROM ") + QuoteIdentifier(DrawTableName(lottery))), q);
+  q.next();
+  return q.value(0).toInt();
+}
+
+DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
+  DrawSnapshot s;
+  s.lottery = lottery.toStdString();
+  const QString table = QuoteIdentifier(DrawTableName(lottery));
+  QSqlQuery q(db_);
+  q.setForwardOnly(true);
+  // The newest cap rows, then back into ascending order; older rows stay in
+  // the file.
+  check(q.exec(QStringLiteral("SELECT * FROM (SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2) "
+                              "ORDER BY 记录期号")
+                   .arg(table)
+                   .arg(cap)),
+        q);
+  const QSqlRecord rec = q.record();
+  const int issueCol = rec.indexOf(QStringLiteral("记录期号"));
+  const int dateCol = rec.indexOf(QStringLiteral("开奖日期"));
+  if (issueCol < 0) fail(QStringLiteral("字段 '记录期号' 不存在"));
+  std::vector<int> numberCols;
+  while (true) {
+    const int c = rec.indexOf(QString::number(numberCols.size() + 1));
+    if (c < 0) break;
+    numberCols.push_back(c);
+  }
+  s.numberColumns = static_cast<int>(numberCols.size());
+  s.rows.reserve(static_cast<std::size_t>(cap));
+  while (q.next()) {
+    DrawRecord r;
+    r.issue = q.value(issueCol).toString().toStdString();
+    r.numbers.reserve(numberCols.size());
+    for (int c : numberCols) {
+      const QVariant v = q.value(c);
+      if (v.isNull()) {
+        r.numbers.emplace_back();
+      } else {
+        bool ok = false;
+        const int n = v.toInt(&ok);
+        r.numbers.push_back(ok ? std::optional<int>(n) : std::nullopt);
+      }
+    }
+    if (dateCol >= 0) r.date = q.value(dateCol).toString().toStdString();
+    s.rows.push_back(std::move(r));
+  }
+  check(q.lastError().type() == QSqlError::NoError, q);
+  return s;
+}
+
+void Database::appendDraws(const QString& lottery, const std::vector<DrawRecord>& draws) {
+  const int cols = numberColumns(lottery);
+  QString sql = QStringLiteral("INSERT INTO ") + QuoteIdentifier(DrawTableName(lottery)) + QStringLiteral("(记录期号");
+  for (int k = 1; k <= cols; ++k) sql += QLatin1Char(',') + QuoteIdentifier(QString::number(k));
+  sql += QStringLiteral(",开奖日期) VALUES(?");
+  for (int k = 0; k <= cols; ++k) sql += QStringLiteral(",?");
+  sql += QLatin1Char(')');
+  if (!db_.transaction()) fail(dbMessage(db_.lastError()));
+  try {
+    QSqlQuery q(db_);
+    check(q.prepare(sql), q);
+    for (const DrawRecord& r : draws) {
+      q.addBindValue(QString::fromStdString(r.issue));
+      for (int k = 0; k < cols; ++k) {
+        const auto idx = static_cast<std::size_t>(k);
+        if (idx < r.numbers.size() && r.numbers[idx])
+          q.addBindValue(*r.numbers[idx]);
+        else
+          q.addBindValue(QVariant(QMetaType(QMetaType::Int)));
+      }
+      q.addBindValue(QString::fromStdString(r.date));
+      check(q.exec(), q);
+    }
+    if (!db_.commit()) fail(dbMessage(db_.lastError()));
+  } catch (...) {
+    db_.rollback();
+    throw;
+  }
+}
+
+void EnsureDefaultDatabase(const QString& file) {
+  if (QFileInfo::exists(file)) return;
+  Database db(file, true);
+  db.createLottery(DefaultLottery());
+}
+
+DrawRecord ParseDrawLine(const QString& line, int picks) {
+  const QStringList f = line.split(QRegularExpression(QStringLiteral("[ \\t]+")), Qt::SkipEmptyParts);
+  if (f.size() != picks + 1 && f.size() != picks + 2)
+    fail(QStringLiteral("应有期号、%1个号码和可选的开奖日期，实有%2项").arg(picks).arg(f.size()));
+  DrawRecord r;
+  if (f[0].size() > 7) fail(QStringLiteral("期号 '%1' 超过7位").arg(f[0]));
+  bool ok = false;
+  f[0].toInt(&ok);
+  if (!ok) fail(QStringLiteral("期号 '%1' 不是有效的整数值").arg(f[0]));
+  r.issue = f[0].toStdString();
+  for (int k = 1; k <= picks; ++k) {
+    const int n = f[k].toInt(&ok);
+    if (!ok) fail(QStringLiteral("'%1' 不是有效的整数值").arg(f[k]));
+    r.numbers.push_back(n);
+  }
+  if (f.size() == picks + 2) {
+    if (f[picks + 1].size() > 10) fail(QStringLiteral("开奖日期 '%1' 超过10个字符").arg(f[picks + 1]));
+    r.date = f[picks + 1].toStdString();
+  }
+  return r;
+}
+
+}  // namespace tavrin::store

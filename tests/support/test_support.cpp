@@ -1,0 +1,91 @@
+#include "tests/support/test_support.h"
+
+#include <QDir>
+
+#include "app/u_public.h"
+
+namespace tavrin::test {
+
+void ScriptedPrompts::message(QWidget*, const QString& title, const QString& text, PromptIcon icon) {
+  messages.push_back({title, text, icon});
+}
+
+bool ScriptedPrompts::question(QWidget*, const QString& title, const QString& text, PromptIcon icon) {
+  questions.push_back({title, text, icon});
+  if (answers.empty()) return false;
+  const bool a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
+QString ScriptedPrompts::openFileName(QWidget*, const QString&, const QString& dir, const QString&) {
+  fileDialogPaths << dir;
+  if (fileNames.empty()) return {};
+  QString f = fileNames.front();
+  fileNames.pop_front();
+  return f;
+}
+
+QString ScriptedPrompts::saveFileName(QWidget*, const QString&, const QString& path, const QString&) {
+  fileDialogPaths << path;
+  if (fileNames.empty()) return {};
+  QString f = fileNames.front();
+  fileNames.pop_front();
+  return f;
+}
+
+bool ScriptedPrompts::printDialog(QWidget*, QPrinter& printer) {
+  if (printAnswers.empty()) return false;
+  const bool a = printAnswers.front();
+  printAnswers.pop_front();
+  if (a && onPrint) onPrint(printer);
+  return a;
+}
+
+QStringList ScriptedPrompts::texts() const {
+  QStringList t;
+  for (const auto& m : messages) t << m.text;
+  return t;
+}
+
+PromptsScope::PromptsScope() {
+  auto p = std::make_unique<ScriptedPrompts>();
+  p_ = p.get();
+  previous_ = setPrompts(std::move(p));
+}
+
+PromptsScope::~PromptsScope() { setPrompts(std::move(previous_)); }
+
+TempAppDir::TempAppDir(bool withDefaultDatabase) {
+  previous_ = AppDir();
+  SetAppDir(dir_.path());
+  for (const char* d : {"数据库", "附属", "图片", "帮助"}) QDir().mkpath(path() + QString::fromUtf8(d));
+  if (withDefaultDatabase) store::EnsureDefaultDatabase(databaseFile());
+}
+
+TempAppDir::~TempAppDir() { SetAppDir(previous_); }
+
+QString TempAppDir::path() const { return dir_.path() + QLatin1Char('/'); }
+
+QString TempAppDir::databaseFile() const { return path() + QStringLiteral("数据库/彩票数据.mdb"); }
+
+void TempAppDir::addDraws(const QString& lottery, const std::vector<int>& numbers, int firstIssue) {
+  store::Database db(databaseFile());
+  db.appendDraws(lottery, MakeDraws(numbers, firstIssue, db.numberColumns(lottery)));
+}
+
+std::vector<DrawRecord> MakeDraws(const std::vector<int>& numbers, int firstIssue, int picks) {
+  std::vector<DrawRecord> out;
+  out.reserve(numbers.size());
+  int issue = firstIssue;
+  for (int n : numbers) {
+    DrawRecord r;
+    r.issue = std::to_string(issue++);
+    for (int k = 1; k <= picks; ++k) r.numbers.push_back(k == kDrawnNumberColumn ? n : (k % 36) + 1);
+    r.date = "2001-01-01";
+    out.push_back(std::move(r));
+  }
+  return out;
+}
+
+}  // namespace tavrin::test
