@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "store/lottery_store.h"
 
 using namespace tavrin::cli;
 
@@ -44,9 +45,11 @@ int main(int argc, char** argv) {
   QStringList args = app.arguments().mid(1);
   Context ctx;
   ctx.databaseFile = QCoreApplication::applicationDirPath() + QStringLiteral("/数据库/彩票数据.mdb");
+  bool ownDatabase = true;
   if (args.size() >= 2 && args[0] == QLatin1String("--db")) {
     ctx.databaseFile = args[1];
     args = args.mid(2);
+    ownDatabase = false;
   }
   if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
     usage();
@@ -56,6 +59,9 @@ int main(int argc, char** argv) {
   for (const Command& c : kCommands) {
     if (name != QLatin1String(c.name)) continue;
     try {
+      // The program's own database starts with the default lottery, as at
+      // the program's first start.
+      if (ownDatabase) tavrin::store::EnsureDefaultDatabase(ctx.databaseFile);
       return c.run(ctx, Args(args));
     } catch (const UsageError& e) {
       std::fprintf(stderr, "tavrin-cli %s: %s\nusage: tavrin-cli [--db FILE] %s\n", c.name, e.what(), c.usage);
