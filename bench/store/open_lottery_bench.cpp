@@ -1,0 +1,58 @@
+// How long opening a lottery takes: the shared connection and the snapshot of
+// the newest 20000 draws, for draw tables of 20000 and 30000 rows.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+#include "app/u_datamod.h"
+#include "app/u_public.h"
+#include "store/lottery_store.h"
+
+using namespace tavrin;
+
+namespace {
+
+std::vector<DrawRecord> history(int count) {
+  std::mt19937 rng(7);
+  std::vector<DrawRecord> out;
+  for (int i = 0; i < count; ++i) {
+    DrawRecord r;
+    r.issue = std::to_string(2000001 + i);
+    for (int k = 0; k < 7; ++k) r.numbers.push_back(static_cast<int>(rng() % 36) + 1);
+    r.date = "2001-01-01";
+    out.push_back(std::move(r));
+  }
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  for (int rows : {20000, 30000}) {
+    QTemporaryDir dir;
+    SetAppDir(dir.path());
+    store::EnsureDefaultDatabase(DatabaseFile());
+    {
+      store::Database db(DatabaseFile());
+      db.appendDraws(QStringLiteral("南粤风采36选7"), history(rows));
+    }
+    CurrentLottery().name = QStringLiteral("南粤风采36选7");
+    std::vector<double> ms;
+    for (int run = 0; run < 15; ++run) {
+      QElapsedTimer t;
+      t.start();
+      OpenLottery();
+      ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+      CloseLotteryConnection();
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("OpenLottery, %5d stored draws (snapshot %d): median %.1f ms, best %.1f ms, worst %.1f ms\n", rows,
+                CurrentLottery().recordCount, ms[ms.size() / 2], ms.front(), ms.back());
+  }
+  return 0;
+}

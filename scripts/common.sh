@@ -1,0 +1,30 @@
+# Shared by run.sh and test.sh: install what is missing, configure, build.
+set -euo pipefail
+
+TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${TAVRIN_BUILD_DIR:-$TOP/build}
+
+# Debian packages the build, the program and the tests need.
+PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev qt6-charts-dev libqt6sql6-sqlite fonts-wqy-zenhei
+          poppler-utils openssl python3)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+  local werror=${TAVRIN_WERROR:-OFF}
+  cmake -S "$TOP" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=${TAVRIN_BUILD_TYPE:-RelWithDebInfo} \
+        -DTAVRIN_WERROR="$werror" "$@"
+  cmake --build "$BUILD"
+}

@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/main/u_main.h"
+#include "app/u_datamod.h"
+#include "app/u_public.h"
+#include "store/u_index.h"
+#include "tests/support/test_support.h"
+
+using namespace tavrin;
+using namespace tavrin::test;
+
+namespace {
+
+const QString kDefault = QStringLiteral("南粤风采36选7");
+
+class MainWindowTest : public ::testing::Test {
+protected:
+  TempAppDir app;
+  PromptsScope prompts;
+  std::unique_ptr<Tfrmmain> w;
+
+  void SetUp() override {
+    app.addDraws(kDefault, {1, 12, 13, 36, 9});
+    CurrentLottery() = {};
+    w = std::make_unique<Tfrmmain>();
+    w->show();
+  }
+  void TearDown() override {
+    w.reset();
+    CloseLotteryConnection();
+  }
+
+  // Runs the open entry with the manager answered by act.
+  void openWith(std::function<void(Tfrmindex*)> act) {
+    QTimer::singleShot(0, w.get(), [this, act] {
+      Tfrmindex* m = w->lotteryManager();
+      ASSERT_NE(m, nullptr);
+      act(m);
+      if (m->isVisible()) m->reject();
+    });
+    w->mnuopenClick();
+  }
+  void openDefault() {
+    openWith([](Tfrmindex* m) {
+      m->lstcaipiao->setCurrentRow(0);
+      m->btnopen->click();
+    });
+  }
+  bool tabsShown() const {
+    QCoreApplication::processEvents();  // the toolbar lays out its widgets later
+    return w->tabmain->isVisibleTo(w.get());
+  }
+  bool analysesEnabled() const { return w->mnupiantai->isEnabled() && w->tlbpiantai->isEnabled(); }
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartsWithNoLotteryOpen) {
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin"));
+  EXPECT_FALSE(tabsShown());
+  EXPECT_FALSE(analysesEnabled());
+  EXPECT_FALSE(w->tlbgudingjihua->isEnabled());
+  // The same plan window stays reachable from the menu.
+  EXPECT_TRUE(w->mnugudingjihua->isEnabled());
+  EXPECT_TRUE(w->mnucode->isEnabled());
+  EXPECT_TRUE(w->mnumoddata->isEnabled());
+}
+
+TEST_F(MainWindowTest, OpeningTheDefaultLottery) {
+  openDefault();
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin《南粤风采36选7》"));
+  EXPECT_TRUE(tabsShown());
+  EXPECT_EQ(w->tabmain->currentIndex(), 0);
+  EXPECT_TRUE(analysesEnabled());
+  EXPECT_TRUE(w->tlbgudingjihua->isEnabled());
+  const CurrentLotteryState& cur = CurrentLottery();
+  EXPECT_TRUE(cur.open);
+  EXPECT_EQ(cur.name, kDefault);
+  EXPECT_EQ(cur.recordCount, 5);
+  EXPECT_TRUE(cur.hasDraws);
+  EXPECT_EQ(cur.drawWeekdays, QStringLiteral("1234567"));
+  EXPECT_EQ(cur.type, 0);
+  EXPECT_EQ(cur.valuesPerDraw, 1);
+  ASSERT_NE(datamod().snapshot(), nullptr);
+  EXPECT_EQ(datamod().snapshot()->rows.size(), 5u);
+  EXPECT_EQ(Attributes().Name(AttributeKind::Zodiac, 1), "鼠");
+}
+
+TEST_F(MainWindowTest, ClosingTheLotteryResetsEverything) {
+  openDefault();
+  w->mdi->addSubWindow(new QWidget)->show();
+  w->mnucloseClick();
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin"));
+  EXPECT_FALSE(tabsShown());
+  EXPECT_FALSE(analysesEnabled());
+  EXPECT_FALSE(CurrentLottery().open);
+  EXPECT_EQ(datamod().snapshot(), nullptr);
+  EXPECT_TRUE(w->mdi->subWindowList().isEmpty());
+}
+
+TEST_F(MainWindowTest, AFailedOpenLeavesNoLotteryOpen) {
+  openWith([this](Tfrmindex* m) {
+    m->lstcaipiao->setCurrentRow(0);
+    {
+      store::Database db(app.databaseFile());
+      QSqlQuery q(db.connection());
+      ASSERT_TRUE(q.exec(QStringLiteral("DROP TABLE \"南粤风采36选7彩票号码表\"")));
+    }
+    m->btnopen->click();
+    EXPECT_TRUE(m->isVisible());  // the manager stays for another choice
+  });
+  ASSERT_FALSE(prompts->messages.empty());
+  EXPECT_EQ(prompts->messages.back().icon, PromptIcon::Error);
+  EXPECT_TRUE(prompts->lastText().contains(QStringLiteral("no such table"))) << prompts->lastText().toStdString();
+  EXPECT_FALSE(CurrentLottery().open);
+  EXPECT_EQ(datamod().snapshot(), nullptr);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin"));
+  EXPECT_FALSE(tabsShown());
+  EXPECT_FALSE(analysesEnabled());
+}
+
+TEST_F(MainWindowTest, BusyCheckNoKeepsTheLotteryYesClosesIt) {
+  openDefault();
+  w->mdi->addSubWindow(new QWidget)->show();
+  prompts->answers = {false};
+  w->mnumoddataClick();
+  ASSERT_EQ(prompts->questions.size(), 1u);
+  EXPECT_EQ(prompts->questions[0].title, QStringLiteral("数据管理"));
+  EXPECT_EQ(prompts->questions[0].text, QStringLiteral("正在进行数据分析，是否关闭？"));
+  EXPECT_TRUE(CurrentLottery().open);
+  EXPECT_TRUE(tabsShown());
+  EXPECT_FALSE(w->mdi->subWindowList().isEmpty());
+
+  prompts->answers = {true};
+  w->mnudownloadClick();
+  EXPECT_EQ(prompts->questions.size(), 2u);
+  EXPECT_FALSE(CurrentLottery().open);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin"));
+  EXPECT_FALSE(tabsShown());
+
+  // Without a child window nothing is asked.
+  w->mnumoddataClick();
+  EXPECT_EQ(prompts->questions.size(), 2u);
+}
+
+TEST_F(MainWindowTest, TheLotteryManagerIsOneObjectAcrossUses) {
+  Tfrmindex* first = nullptr;
+  openWith([&](Tfrmindex* m) { first = m; });
+  Tfrmindex* second = nullptr;
+  openWith([&](Tfrmindex* m) { second = m; });
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first, second);
+  EXPECT_FALSE(CurrentLottery().open);
+}
+
+TEST_F(MainWindowTest, OpenWithoutAChoiceAsksForOne) {
+  openWith([](Tfrmindex* m) { m->btnopen->click(); });
+  ASSERT_FALSE(prompts->messages.empty());
+  EXPECT_EQ(prompts->messages.back().title, QStringLiteral("错误"));
+  EXPECT_EQ(prompts->messages.back().text, QStringLiteral("请选择彩票！"));
+  EXPECT_FALSE(CurrentLottery().open);
+}
+
+class LotteryManagerTest : public ::testing::Test {
+protected:
+  TempAppDir app;
+  PromptsScope prompts;
+
+  void addLottery(const store::LotteryOptions& o) {
+    store::Database db(app.databaseFile());
+    db.createLottery(o);
+  }
+  QString ticked(const Tfrmindex& m) const { return m.tickedWeekdays(); }
+};
+
+TEST_F(LotteryManagerTest, ShowsTheOptionsOfTheClickedLottery) {
+  addLottery({QStringLiteral("甲"), 1, 10, 3, QStringLiteral("20:00"), QStringLiteral("135")});
+  addLottery({QStringLiteral("乙"), 0, 20, 5, QStringLiteral("21:00"), QStringLiteral("246")});
+  Tfrmindex m;
+  ASSERT_EQ(m.lstcaipiao->count(), 3);
+  EXPECT_FALSE(m.edtcainame->isEnabled());
+  EXPECT_FALSE(m.btnadd->isEnabled());
+  EXPECT_FALSE(m.btndel->isEnabled());
+  m.lstcaipiao->setCurrentRow(1);
+  EXPECT_EQ(m.edtcainame->text(), QStringLiteral("甲"));
+  EXPECT_EQ(ticked(m), QStringLiteral("135"));
+  m.lstcaipiao->setCurrentRow(2);
+  EXPECT_EQ(m.edtcainame->text(), QStringLiteral("乙"));
+  EXPECT_EQ(m.edtcaisum->text(), QStringLiteral("20"));
+  EXPECT_EQ(m.edtcaisel->text(), QStringLiteral("5"));
+  EXPECT_EQ(m.edtcaitime->text(), QStringLiteral("21:00"));
+  EXPECT_EQ(m.typeIndex(), 0);
+  EXPECT_EQ(ticked(m), QStringLiteral("246"));
+}
+
+TEST_F(LotteryManagerTest, WeekdayBoxesFollowTheGroupSize) {
+  Tfrmindex m;
+  // 121 × 57: boxes 24 wide and 28 high, four on top, three below.
+  EXPECT_EQ(m.weekBoxes[1]->geometry(), QRect(5, 10, 24, 28));
+  EXPECT_EQ(m.weekBoxes[4]->geometry(), QRect(95, 10, 24, 28));
+  EXPECT_EQ(m.weekBoxes[5]->geometry(), QRect(5, 28, 24, 28));
+  EXPECT_EQ(m.weekBoxes[7]->geometry(), QRect(65, 28, 24, 28));
+  EXPECT_EQ(m.size(), QSize(295, 332));
+  EXPECT_EQ(m.windowTitle(), QStringLiteral("彩票操作"));
+}
+
+TEST_F(LotteryManagerTest, AddingInTwoSteps) {
+  Tfrmindex m;
+  m.btnadd->setEnabled(true);  // nothing in the dialog enables it
+  m.lstcaipiao->setCurrentRow(0);
+  m.btnadd->click();
+  EXPECT_EQ(m.btnadd->text(), QStringLiteral("确定添加"));
+  EXPECT_FALSE(m.btnopen->isEnabled());
+  EXPECT_FALSE(m.btnext->isEnabled());
+  EXPECT_TRUE(m.edtcainame->isEnabled());
+  EXPECT_FALSE(m.edtcaisel->isEnabled());
+  EXPECT_TRUE(m.edtcainame->text().isEmpty());
+
+  m.edtcainame->setText(QStringLiteral("坏 名"));
+  m.btnadd->click();
+  EXPECT_EQ(prompts->lastText(), QStringLiteral("彩票名称只能由汉字、字母、数字和下划线组成！"));
+  EXPECT_EQ(m.btnadd->text(), QStringLiteral("确定添加"));  // still adding
+  EXPECT_EQ(m.lstcaipiao->count(), 1);
+
+  m.edtcainame->setText(QStringLiteral("新彩"));
+  m.edtcaitime->setText(QStringLiteral("19:30"));
+  m.weekBoxes[2]->setChecked(true);
+  m.weekBoxes[6]->setChecked(true);
+  m.btnadd->click();
+  EXPECT_EQ(m.btnadd->text(), QStringLiteral("添加彩票"));
+  EXPECT_TRUE(m.btndel->isEnabled());
+  EXPECT_TRUE(m.btnopen->isEnabled());
+  EXPECT_FALSE(m.edtcainame->isEnabled());
+  ASSERT_EQ(m.lstcaipiao->count(), 2);
+  EXPECT_EQ(m.lstcaipiao->item(1)->text(), QStringLiteral("新彩"));
+  store::Database db(app.databaseFile());
+  const store::LotteryOptions o = db.options(QStringLiteral("新彩"));
+  // The disabled fields give what the last clicked lottery showed.
+  EXPECT_EQ(o.picks, 7);
+  EXPECT_EQ(o.numberTotal, 36);
+  EXPECT_EQ(o.type, 0);
+  EXPECT_EQ(o.weekdays, QStringLiteral("26"));
+  EXPECT_EQ(o.drawTime, QStringLiteral("19:30"));
+}
+
+TEST_F(LotteryManagerTest, DeletingAsksFirst) {
+  addLottery({QStringLiteral("丙"), 1, 10, 3, QString(), QString()});
+  Tfrmindex m;
+  m.btndel->setEnabled(true);
+  m.btndel->click();
+  EXPECT_EQ(prompts->lastText(), QStringLiteral("请选择你要删除的彩票名称!"));
+  m.lstcaipiao->setCurrentRow(1);
+  prompts->answers = {false};
+  m.btndel->click();
+  ASSERT_EQ(prompts->questions.size(), 1u);
+  EXPECT_EQ(prompts->questions[0].title, QStringLiteral("警告"));
+  EXPECT_EQ(prompts->questions[0].icon, PromptIcon::Warning);
+  EXPECT_EQ(m.lstcaipiao->count(), 2);
+  prompts->answers = {true};
+  m.btndel->click();
+  EXPECT_EQ(m.lstcaipiao->count(), 1);
+  EXPECT_EQ(m.edtcainame->text(), QStringLiteral("丙"));  // the fields keep showing it
+  store::Database db(app.databaseFile());
+  EXPECT_FALSE(db.lotteries().contains(QStringLiteral("丙")));
+}
