@@ -80,6 +80,7 @@ LoadedPlan ReadPlanFile(PlanKind kind, std::string_view bytes) {
       if (static_cast<Money>(plan.table.rows.size()) > plan.draws) throw PlanRefused(kTooManyRows);
     }
   }
+  if (static_cast<Money>(plan.table.rows.size()) > plan.draws) throw PlanRefused(kTooManyRows);
   return plan;
 }
 
