@@ -8,7 +8,7 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
   int status;
   QString out, err;
 };
@@ -18,7 +18,7 @@ protected:
   QTemporaryDir dir;
   QString db() const { return dir.path() + QStringLiteral("/彩票数据.mdb"); }
 
-  Run cli(const QStringList& args) {
+  CliRun cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args);
     EXPECT_TRUE(p.waitForFinished(30000));
@@ -37,7 +37,7 @@ protected:
 }  // namespace
 
 TEST_F(CliTest, CreateListImportAndReadBack) {
-  Run r = cli({QStringLiteral("create"), QStringLiteral("--lottery"), QStringLiteral("三码"), QStringLiteral("--picks"),
+  CliRun r = cli({QStringLiteral("create"), QStringLiteral("--lottery"), QStringLiteral("三码"), QStringLiteral("--picks"),
                QStringLiteral("3"), QStringLiteral("--weekdays"), QStringLiteral("531")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   r = cli({QStringLiteral("lotteries")});
@@ -53,7 +53,7 @@ TEST_F(CliTest, CreateListImportAndReadBack) {
 
 TEST_F(CliTest, ABadLineImportsNothingAndIsNamed) {
   const QString f = write(QStringLiteral("bad.txt"), "2001001 01 02 03 04 05 06 07\n2001002 01 02 x 04 05 06 07\n");
-  Run r = cli({QStringLiteral("import"), QStringLiteral("--lottery"), QStringLiteral("南粤风采36选7"), f});
+  CliRun r = cli({QStringLiteral("import"), QStringLiteral("--lottery"), QStringLiteral("南粤风采36选7"), f});
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.err.contains(QStringLiteral("第2行"))) << r.err.toStdString();
   EXPECT_TRUE(r.out.isEmpty());
@@ -80,7 +80,7 @@ TEST_F(CliTest, ErrorsGoToStderrWithStatusOne) {
        "无法打开文件"},
   };
   for (const auto& c : cases) {
-    const Run r = cli(c.args);
+    const CliRun r = cli(c.args);
     EXPECT_EQ(r.status, 1) << c.args.join(' ').toStdString();
     EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
   }
