@@ -1,0 +1,7 @@
+#include "trend/u_jijie.h"
+
+namespace tavrin {
+
+Tfrmjijie::Tfrmjijie(QWidget* parent) : TrendWindow(AttributeKind::Season, "frmjijie", parent) {}
+
+}  // namespace tavrin
