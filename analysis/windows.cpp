@@ -1,9 +1,11 @@
+#include "analysis/u_piantai.h"
+#include "analysis/u_yilou.h"
 #include "app/windows.h"
 
 namespace tavrin {
 
-QWidget* CreateTfrmpiantai(QWidget*) { return nullptr; }
-QWidget* CreateTfrmyilou(QWidget*) { return nullptr; }
+QWidget* CreateTfrmpiantai(QWidget* parent) { return new Tfrmpiantai(parent); }
+QWidget* CreateTfrmyilou(QWidget* parent) { return new Tfrmyilou(parent); }
 QWidget* CreateTfrmsep(QWidget*) { return nullptr; }
 QWidget* CreateTfrmqingmi(QWidget*) { return nullptr; }
 
