@@ -1,9 +1,12 @@
 #include "app/windows.h"
+#include "plans/u_gudingjihua.h"
+#include "plans/u_jieduanjihua.h"
+#include "plans/u_keibianjihua.h"
 
 namespace tavrin {
 
-QWidget* CreateTfrmgudingjihua(QWidget*) { return nullptr; }
-QWidget* CreateTfrmjieduanjihua(QWidget*) { return nullptr; }
-QWidget* CreateTfrmkeibianjihua(QWidget*) { return nullptr; }
+QWidget* CreateTfrmgudingjihua(QWidget* parent) { return new Tfrmgudingjihua(parent); }
+QWidget* CreateTfrmjieduanjihua(QWidget* parent) { return new Tfrmjieduanjihua(parent); }
+QWidget* CreateTfrmkeibianjihua(QWidget* parent) { return new Tfrmkeibianjihua(parent); }
 
 }  // namespace tavrin

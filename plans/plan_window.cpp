@@ -1,0 +1,281 @@
+#include "plans/plan_window.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <stdexcept>
+
+#include "app/guard.h"
+#include "app/prompts.h"
+#include "app/u_public.h"
+#include "plans/plan_printout.h"
+#include "print/qt_page_writer.h"
+
+namespace tavrin {
+
+using namespace plans;
+
+namespace {
+
+QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Plan files are in the system's code page, GBK.
+std::string ToFileText(const QString& s) {
+  QStringEncoder enc("GBK");
+  const QByteArray b = enc(s);
+  return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+}
+
+QString FromFileText(const std::string& s) {
+  QStringDecoder dec("GBK");
+  return dec(QByteArray(s.data(), static_cast<qsizetype>(s.size())));
+}
+
+const QString kFilter = QStringLiteral("文本文件(*.txt)|*.txt");
+
+[[noreturn]] void FileError(const QString& what, const QString& path, const QString& reason) {
+  throw std::runtime_error((what + QDir::toNativeSeparators(path) + QStringLiteral("：") + reason).toStdString());
+}
+
+}  // namespace
+
+PlanGridModel::PlanGridModel(PlanKind kind, QObject* parent) : QAbstractTableModel(parent) { table_.kind = kind; }
+
+void PlanGridModel::setTable(const PlanTable& table) {
+  beginResetModel();
+  const PlanKind kind = table_.kind;
+  table_ = table;
+  table_.kind = kind;
+  endResetModel();
+}
+
+void PlanGridModel::appendRow(const PlanRow& row) {
+  const int n = rowCount();
+  beginInsertRows({}, n, n);
+  table_.rows.push_back(row);
+  endInsertRows();
+}
+
+int PlanGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
+}
+
+int PlanGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount(table_.kind); }
+
+QVariant PlanGridModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  const PlanRow& r = table_.rows[static_cast<std::size_t>(index.row())];
+  return QString::number(RowCells(table_.kind, r)[static_cast<std::size_t>(index.column())]);
+}
+
+QVariant PlanGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  return Utf8(ColumnTitles(table_.kind)[static_cast<std::size_t>(section)]);
+}
+
+PlanWindow::PlanWindow(PlanKind kind, const QString& caption, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), kind_(kind) {
+  setWindowTitle(caption);
+  resize(630, 480);
+
+  model_ = new PlanGridModel(kind, this);
+  grdjihua = new QTableView(this);
+  grdjihua->setObjectName(QStringLiteral("grdjihua"));
+  grdjihua->setModel(model_);
+  grdjihua->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grdjihua->verticalHeader()->hide();
+  grdjihua->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grdjihua->verticalHeader()->setDefaultSectionSize(20);
+  grdjihua->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  grdjihua->horizontalHeader()->setHighlightSections(false);
+
+  inputs_ = new QGridLayout;
+  inputs_->setHorizontalSpacing(4);
+  buttons_ = new QVBoxLayout;
+  edtprekui = addInput("edtprekui", QStringLiteral("前期亏损："), QStringLiteral("0"));
+  edtlirun = addInput("edtlirun", QStringLiteral("预期利润："), QStringLiteral("10"));
+  edtinofsin = addInput("edtinofsin", QStringLiteral("单倍投入："), QStringLiteral("16"));
+  edtoutofsin = addInput("edtoutofsin", QStringLiteral("单注奖金："), QStringLiteral("1000"));
+  edtdays = addInput("edtdays", QStringLiteral("投注期数："), QStringLiteral("80"));
+
+  auto* side = new QVBoxLayout;
+  side->addLayout(inputs_);
+  side->addSpacing(12);
+  side->addLayout(buttons_);
+  side->addStretch(1);
+
+  auto* main = new QHBoxLayout(this);
+  main->setContentsMargins(6, 6, 6, 6);
+  main->addWidget(grdjihua, 1);
+  main->addLayout(side);
+}
+
+QLineEdit* PlanWindow::addInput(const char* objectName, const QString& label, const QString& text) {
+  const int row = inputs_->rowCount();
+  auto* l = new QLabel(label, this);
+  auto* e = new QLineEdit(text, this);
+  e->setObjectName(QString::fromLatin1(objectName));
+  e->setFixedWidth(90);
+  l->setBuddy(e);
+  inputs_->addWidget(l, row, 0, Qt::AlignRight);
+  inputs_->addWidget(e, row, 1);
+  if (edtdays) extra_ = e;
+  connect(e, &QLineEdit::returnPressed, this, [this] {
+    if (default_ && default_->isEnabled()) default_->click();
+  });
+  return e;
+}
+
+QPushButton* PlanWindow::addButton(const char* objectName, const QString& caption) {
+  auto* b = new QPushButton(caption, this);
+  b->setObjectName(QString::fromLatin1(objectName));
+  b->setMinimumWidth(120);
+  buttons_->addWidget(b, 0, Qt::AlignHCenter);
+  return b;
+}
+
+void PlanWindow::setDefaultButton(QPushButton* button) {
+  default_ = button;
+  button->setDefault(true);
+}
+
+void PlanWindow::finishLayout() {
+  btnsave = addButton("btnsave", QStringLiteral("保存"));
+  btnload = addButton("btnload", QStringLiteral("载入"));
+  btnprint = addButton("btnprint", QStringLiteral("打印"));
+  btnclose = addButton("btnclose", QStringLiteral("关闭"));
+  connect(btnsave, &QPushButton::clicked, this, guarded([this] { btnsaveClick(); }));
+  connect(btnload, &QPushButton::clicked, this, guarded([this] { btnloadClick(); }));
+  connect(btnprint, &QPushButton::clicked, this, guarded([this] { btnprintClick(); }));
+  connect(btnclose, &QPushButton::clicked, this, guarded([this] { btncloseClick(); }));
+}
+
+std::vector<QLineEdit*> PlanWindow::headerEdits() const {
+  std::vector<QLineEdit*> edits = {edtprekui, edtlirun, edtinofsin, edtoutofsin, edtdays};
+  if (extra_) edits.push_back(extra_);
+  return edits;
+}
+
+Money PlanWindow::readInteger(QLineEdit* edit) const { return ToInteger(edit->text().toStdString()); }
+
+void PlanWindow::showTable(const PlanTable& table) {
+  model_->setTable(table);
+  layoutColumns();
+}
+
+void PlanWindow::appendRow(const PlanRow& row) {
+  model_->appendRow(row);
+  layoutColumns();
+  grdjihua->scrollToBottom();
+}
+
+void PlanWindow::showAverage(Money average) { tell(AverageText(average)); }
+
+void PlanWindow::tell(const std::string& text) { ShowMessage(Utf8(text), this); }
+
+void PlanWindow::layoutColumns() {
+  // The 20 pixels leave room for the scroll bar.
+  const int k = ColumnCount(kind_);
+  const int w = std::max(20, (grdjihua->contentsRect().width() - 20) / k);
+  for (int c = 0; c < k; ++c) grdjihua->setColumnWidth(c, w);
+}
+
+void PlanWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layoutColumns();
+}
+
+void PlanWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!placed_) {
+    placed_ = true;
+    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+      QRect r = frameGeometry();
+      r.moveCenter(s->availableGeometry().center());
+      move(r.topLeft());
+    }
+  }
+  layoutColumns();
+}
+
+void PlanWindow::btnsaveClick() {
+  const QString proposed = AppPath(QStringLiteral("附属/") + QString::fromUtf8(DefaultPlanFileName(kind_)));
+  QString path = prompts().saveFileName(this, QStringLiteral("保存"), proposed, kFilter);
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
+
+  std::vector<std::string> header;
+  for (QLineEdit* e : headerEdits()) header.push_back(ToFileText(e->text()));
+  const std::string bytes = FormatPlanFile(kind_, header, table());
+
+  // Written beside the old file and renamed over it: a failed save leaves
+  // the previous plan as it was.
+  QSaveFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) FileError(QStringLiteral("无法创建文件 "), path, f.errorString());
+  if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+    FileError(QStringLiteral("无法写入文件 "), path, f.errorString());
+  if (!f.commit()) FileError(QStringLiteral("无法写入文件 "), path, f.errorString());
+  saved();
+  ShowMessage(QStringLiteral("成功保存！"), this);
+}
+
+void PlanWindow::btnloadClick() {
+  const QString proposed = AppPath(QStringLiteral("附属/") + QString::fromUtf8(DefaultPlanFileName(kind_)));
+  const QString path = prompts().openFileName(this, QStringLiteral("载入"), proposed, kFilter);
+  if (path.isEmpty()) return;
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) FileError(QStringLiteral("无法打开文件 "), path, f.errorString());
+  const QByteArray bytes = f.readAll();
+  if (f.error() != QFileDevice::NoError) FileError(QStringLiteral("无法读取文件 "), path, f.errorString());
+
+  // The whole file is read before anything is shown: a file that cannot be
+  // loaded leaves the inputs and the table as they were.
+  LoadedPlan plan;
+  try {
+    plan = ReadPlanFile(kind_, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  } catch (const PlanRefused& e) {
+    tell(e.what());
+    return;
+  }
+  const std::vector<QLineEdit*> edits = headerEdits();
+  for (std::size_t i = 0; i < edits.size() && i < plan.header.size(); ++i) edits[i]->setText(FromFileText(plan.header[i]));
+  showTable(plan.table);
+  loaded(plan);
+}
+
+void PlanWindow::btnprintClick() {
+  if (table().rows.empty()) {
+    ShowMessage(QStringLiteral("请先生成表格！"), this);
+    return;
+  }
+  std::vector<std::string> inputs;
+  for (QLineEdit* e : headerEdits()) inputs.push_back(e->text().toStdString());
+  const QDate today = QDate::currentDate();
+  try {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!prompts().printDialog(this, printer)) return;
+    print::QtPageWriter out(printer);
+    PrintPlan(out, kind_, inputs, table(), PrintDate(today.year(), today.month(), today.day()));
+  } catch (const std::exception&) {
+    ShowErrorBox(QStringLiteral("请安装打印机！"), this);
+  }
+}
+
+}  // namespace tavrin
