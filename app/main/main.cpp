@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
 
   datamod();
   Tfrmmain frmmain;
+  QObject::connect(&frmmain, &Tfrmmain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   // Without a window manager (a bare X server) maximising does nothing, so
   // the window also takes the whole screen itself.
   if (QScreen* screen = QGuiApplication::primaryScreen()) frmmain.setGeometry(screen->availableGeometry());

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -277,6 +278,11 @@ void Tfrmmain::startBanner() {
 bool Tfrmmain::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) UpdateMenuState();
   return QMainWindow::event(e);
+}
+
+void Tfrmmain::closeEvent(QCloseEvent* e) {
+  QMainWindow::closeEvent(e);
+  if (e->isAccepted()) emit closed();
 }
 
 void Tfrmmain::resizeEvent(QResizeEvent* e) {

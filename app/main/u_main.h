@@ -71,8 +71,13 @@ public:
   // Where the banner and the maker's pages are fetched from.
   static QString vendorUrl();
 
+signals:
+  // The main window was closed: the program ends, whatever floats above it.
+  void closed();
+
 protected:
   bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void showEvent(QShowEvent* e) override;
 
