@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QValueAxis>
 #include <algorithm>
-#include <cmath>
 
 namespace tavrin::analysis {
 
@@ -17,15 +16,9 @@ namespace {
 
 constexpr qreal kBarWidth = 0.8;  // share of a value's slot the group of bars fills
 
-// A round upper end for the value axis with room above the highest bar.
-qreal NiceMaximum(qreal highest, bool roomForMarks) {
-  qreal top = highest * (roomForMarks ? 1.25 : 1.08);
-  if (top < 1) return 1;
-  const qreal step = std::pow(10.0, std::floor(std::log10(top)));
-  for (qreal m : {1.0, 2.0, 2.5, 5.0, 10.0})
-    if (m * step >= top) return m * step;
-  return 10 * step;
-}
+// The highest value the axis must show, with room above the bars for their
+// marks; never below 4 so that an empty history still gets whole-number ticks.
+qreal AxisTop(qreal highest, bool roomForMarks) { return std::max<qreal>(4, highest * (roomForMarks ? 1.25 : 1.05)); }
 
 }  // namespace
 
@@ -89,7 +82,9 @@ void StatisticsChart::setData(const QStringList& labels, const std::array<ChartS
     set->setBorderColor(s.colour.darker(150));
     bars_->append(set);
   }
-  axisY_->setRange(0, NiceMaximum(highest, marks_));
+  axisY_->setTickCount(5);
+  axisY_->setRange(0, AxisTop(highest, marks_));
+  axisY_->applyNiceNumbers();
   viewport()->update();
 }
 
