@@ -3,7 +3,7 @@
 namespace tavrin {
 
 QString NotBuiltText(const QString& windowCaption) {
-  return QStringLiteral("“%1”窗口尚未完成，请等待后续版本。").arg(windowCaption);
+  return QStringLiteral("“%1”功能尚未完成，请等待后续版本。").arg(windowCaption);
 }
 
 }  // namespace tavrin

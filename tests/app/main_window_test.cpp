@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTabBar>
@@ -275,4 +276,44 @@ TEST_F(LotteryManagerTest, DeletingAsksFirst) {
   EXPECT_EQ(m.edtcainame->text(), QStringLiteral("丙"));  // the fields keep showing it
   store::Database db(app.databaseFile());
   EXPECT_FALSE(db.lotteries().contains(QStringLiteral("丙")));
+}
+
+TEST_F(MainWindowTest, SingleWindowsAreKeptUntilTheLotteryCloses) {
+  openDefault();
+  QWidget* first = w->showSingle(SingleWindow::gudingjihua);
+  ASSERT_NE(first, nullptr) << prompts->lastText().toStdString();
+  EXPECT_TRUE(first->isWindow());
+  EXPECT_TRUE(first->windowFlags() & Qt::WindowStaysOnTopHint);
+  first->close();  // closing only hides it
+  EXPECT_EQ(w->showSingle(SingleWindow::gudingjihua), first);
+  EXPECT_TRUE(first->isVisible());
+  QPointer<QWidget> old(first);
+  w->mnucloseClick();
+  EXPECT_EQ(w->single(SingleWindow::gudingjihua), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(old.isNull());
+  // The menu entry stays usable with no lottery open, and makes a new window.
+  QWidget* again = w->showSingle(SingleWindow::gudingjihua);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(w->single(SingleWindow::gudingjihua), again);
+}
+
+TEST_F(MainWindowTest, TheTabsReplaceTheTrendWindow) {
+  openDefault();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(w->mdi->subWindowList().size(), 1);
+  QPointer<QWidget> numbers(w->trendWindow());
+  w->tabmain->setCurrentIndex(2);
+  w->tabmainChange();
+  ASSERT_EQ(w->mdi->subWindowList().size(), 1);
+  EXPECT_TRUE(numbers.isNull());
+  QWidget* seasons = w->trendWindow();
+  ASSERT_NE(seasons, nullptr);
+  EXPECT_EQ(seasons->windowTitle(), QStringLiteral("开奖季节走势"));
+  // The menu entry for the tab shown makes a new window all the same.
+  QPointer<QWidget> old(seasons);
+  w->mnujijie->trigger();
+  EXPECT_TRUE(old.isNull());
+  EXPECT_EQ(w->mdi->subWindowList().size(), 1);
+  EXPECT_EQ(w->tabmain->currentIndex(), 2);
 }
