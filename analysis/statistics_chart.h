@@ -29,7 +29,7 @@ struct ChartSeries {
 
 class StatisticsChart final : public QChartView {
   Q_OBJECT
-public:
+ public:
   explicit StatisticsChart(QWidget* parent = nullptr);
 
   // Replaces every bar: labels along the axis, the four series in order.
@@ -42,10 +42,10 @@ public:
   QBarSeries* barSeries() const { return bars_; }
   QValueAxis* valueAxis() const { return axisY_; }
 
-protected:
+ protected:
   void drawForeground(QPainter* painter, const QRectF& rect) override;
 
-private:
+ private:
   QBarSeries* bars_;
   QBarCategoryAxis* axisX_;
   QValueAxis* axisY_;

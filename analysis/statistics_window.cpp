@@ -52,13 +52,16 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount() || index.column() >= kColumnCount) return {};
   const auto& row = table_.rows[static_cast<std::size_t>(index.row())];
   switch (role) {
-    case Qt::DisplayRole: return Text(row[static_cast<std::size_t>(index.column())]);
-    case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
+    case Qt::DisplayRole:
+      return Text(row[static_cast<std::size_t>(index.column())]);
+    case Qt::TextAlignmentRole:
+      return int(Qt::AlignCenter);
     case Qt::BackgroundRole:
       // The value column is the grid's fixed column.
       if (index.column() == kColValue) return QApplication::palette().button();
       return {};
-    default: return {};
+    default:
+      return {};
   }
 }
 
@@ -160,9 +163,8 @@ void StatisticsWindow::placeBottomRow() {
   // Placed at the design size of the client area; the row keeps its distance
   // to the right and bottom edges.
   const std::pair<QWidget*, QRect> row[] = {
-      {Button1, QRect(268, 638, 98, 27)},    {Button2, QRect(372, 638, 98, 27)},
-      {Button3, QRect(476, 638, 90, 27)},    {optqianhou, QRect(574, 624, 200, 48)},
-      {btnala, QRect(782, 638, 78, 27)},     {Button4, QRect(867, 638, 78, 27)},
+      {Button1, QRect(268, 638, 98, 27)},     {Button2, QRect(372, 638, 98, 27)}, {Button3, QRect(476, 638, 90, 27)},
+      {optqianhou, QRect(574, 624, 200, 48)}, {btnala, QRect(782, 638, 78, 27)},  {Button4, QRect(867, 638, 78, 27)},
   };
   const int dx = width() - kClientWidth;
   const int dy = height() - kClientHeight;

@@ -24,7 +24,7 @@ class StatisticsChart;
 // column.
 class StatisticsModel final : public QAbstractTableModel {
   Q_OBJECT
-public:
+ public:
   using QAbstractTableModel::QAbstractTableModel;
   void setTable(const StatisticsTable& table);
   const StatisticsTable& table() const { return table_; }
@@ -34,14 +34,14 @@ public:
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+ private:
   StatisticsTable table_;
   bool filled_ = false;
 };
 
 class StatisticsWindow : public QDialog {
   Q_OBJECT
-public:
+ public:
   QTableView* tabhistory;
   StatisticsChart* chthistory;
   QGroupBox* GroupBox1;
@@ -71,12 +71,12 @@ public:
   const DrawHistory& history() const { return history_; }
   StatisticsModel* model() const { return model_; }
 
-protected:
+ protected:
   StatisticsWindow(StatisticsMode mode, QWidget* parent);
   void resizeEvent(QResizeEvent* e) override;
   void showEvent(QShowEvent* e) override;
 
-private:
+ private:
   void loadHistory();
   void buildTable();
   void drawChart();

@@ -7,7 +7,7 @@ namespace tavrin {
 
 class Tfrmpiantai final : public analysis::StatisticsWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmpiantai(QWidget* parent = nullptr);
 };
 

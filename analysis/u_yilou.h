@@ -8,7 +8,7 @@ namespace tavrin {
 
 class Tfrmyilou final : public analysis::StatisticsWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmyilou(QWidget* parent = nullptr);
 };
 

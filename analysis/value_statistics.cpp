@@ -19,8 +19,7 @@ std::int64_t ParseInteger(const std::string& text) {
   const char* first = text.data();
   const char* last = text.data() + text.size();
   auto [p, ec] = std::from_chars(first, last, v);
-  if (ec != std::errc() || p != last || first == last)
-    throw std::runtime_error("'" + text + "' 不是有效的整数值");
+  if (ec != std::errc() || p != last || first == last) throw std::runtime_error("'" + text + "' 不是有效的整数值");
   return v;
 }
 
@@ -31,10 +30,14 @@ std::int64_t ChaseKey(const std::string& cell) {
 
 std::int64_t SortKey(const StatisticsRow& row, SortMode mode) {
   switch (mode) {
-    case SortMode::ChaseValue: return ChaseKey(row[kColChaseValue]);
-    case SortMode::Omission: return ParseInteger(row[kColOmission]);
-    case SortMode::ActualHits: return ParseInteger(row[kColActualHits]);
-    case SortMode::None: break;
+    case SortMode::ChaseValue:
+      return ChaseKey(row[kColChaseValue]);
+    case SortMode::Omission:
+      return ParseInteger(row[kColOmission]);
+    case SortMode::ActualHits:
+      return ParseInteger(row[kColActualHits]);
+    case SortMode::None:
+      break;
   }
   return 0;
 }
@@ -83,10 +86,18 @@ std::int64_t ChaseValue(std::int64_t omission, std::int64_t drawCount, int value
 std::array<std::string, kColumnCount> ColumnTitles(AttributeKind kind, StatisticsMode mode) {
   const char* first = "待选号码";
   switch (kind) {
-    case AttributeKind::Number: first = "待选号码"; break;
-    case AttributeKind::Zodiac: first = "待选生肖"; break;
-    case AttributeKind::Season: first = "待选季节"; break;
-    case AttributeKind::Direction: first = "待选方位"; break;
+    case AttributeKind::Number:
+      first = "待选号码";
+      break;
+    case AttributeKind::Zodiac:
+      first = "待选生肖";
+      break;
+    case AttributeKind::Season:
+      first = "待选季节";
+      break;
+    case AttributeKind::Direction:
+      first = "待选方位";
+      break;
   }
   return {first,
           "理论周期",
@@ -177,8 +188,8 @@ void SortStatisticsTable(StatisticsTable& table, SortMode mode) {
   }
 }
 
-StatisticsTable AnalyseHistory(const DrawHistory& history, AttributeKind kind, StatisticsMode mode,
-                               SortMode sort, const AttributeTables& names) {
+StatisticsTable AnalyseHistory(const DrawHistory& history, AttributeKind kind, StatisticsMode mode, SortMode sort,
+                               const AttributeTables& names) {
   StatisticsTable t = BuildStatisticsTable(history, kind, mode, names);
   SortStatisticsTable(t, sort);
   return t;

@@ -69,8 +69,8 @@ StatisticsTable BuildStatisticsTable(const DrawHistory& history, AttributeKind k
 void SortStatisticsTable(StatisticsTable& table, SortMode mode);
 
 // BuildStatisticsTable followed by SortStatisticsTable.
-StatisticsTable AnalyseHistory(const DrawHistory& history, AttributeKind kind, StatisticsMode mode,
-                               SortMode sort, const AttributeTables& names);
+StatisticsTable AnalyseHistory(const DrawHistory& history, AttributeKind kind, StatisticsMode mode, SortMode sort,
+                               const AttributeTables& names);
 
 // The four chart series, read back from the table texts in row order:
 // 0 chase value, 1 current (previous) omission, 2 actual hits, 3 longest

@@ -1,6 +1,7 @@
+#include "app/windows.h"
+
 #include "analysis/u_piantai.h"
 #include "analysis/u_yilou.h"
-#include "app/windows.h"
 
 namespace tavrin {
 

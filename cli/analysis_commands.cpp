@@ -15,8 +15,7 @@ int StatisticsCommand(const Context& ctx, const Args& args, analysis::Statistics
   const long long kind = args.integer("kind", 0);
   if (kind < 0 || kind > 3) throw UsageError("--kind 只能是 0（号码）、1（生肖）、2（季节）或 3（方位）");
   const long long sort = args.integer("sort", 0);
-  if (sort < 0 || sort > 3)
-    throw UsageError("--sort 只能是 0（不排序）、1（追号价值）、2（遗漏）或 3（总次数）");
+  if (sort < 0 || sort > 3) throw UsageError("--sort 只能是 0（不排序）、1（追号价值）、2（遗漏）或 3（总次数）");
 
   const DrawSnapshot snapshot = store::Database(ctx.databaseFile).snapshot(lottery);
   const auto k = static_cast<AttributeKind>(kind);

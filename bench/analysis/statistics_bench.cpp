@@ -66,14 +66,14 @@ int main(int argc, char** argv) {
   const DrawSnapshot& snap = datamod().t_caipiao();
   Report("core: load + build + sort (skew, numbers)", [&] {
     const DrawHistory h = LoadCompleteDrawHistory(snap, AttributeKind::Number);
-    analysis::AnalyseHistory(h, AttributeKind::Number, analysis::StatisticsMode::Skew,
-                             analysis::SortMode::ChaseValue, Attributes());
+    analysis::AnalyseHistory(h, AttributeKind::Number, analysis::StatisticsMode::Skew, analysis::SortMode::ChaseValue,
+                             Attributes());
   });
 
   Tfrmpiantai piantai;
   Tfrmyilou yilou;
-  for (analysis::StatisticsWindow* w : {static_cast<analysis::StatisticsWindow*>(&piantai),
-                                        static_cast<analysis::StatisticsWindow*>(&yilou)}) {
+  for (analysis::StatisticsWindow* w :
+       {static_cast<analysis::StatisticsWindow*>(&piantai), static_cast<analysis::StatisticsWindow*>(&yilou)}) {
     w->show();
     QApplication::processEvents();
     const bool skew = w->mode() == analysis::StatisticsMode::Skew;

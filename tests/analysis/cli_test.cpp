@@ -17,7 +17,7 @@ struct CliRun {
 };
 
 class StatisticsCommandTest : public ::testing::Test {
-protected:
+ protected:
   QTemporaryDir dir;
   QString db() const { return dir.path() + QStringLiteral("/彩票数据.mdb"); }
   const QString lottery = QStringLiteral("南粤风采36选7");
@@ -37,14 +37,15 @@ TEST_F(StatisticsCommandTest, PrintsTheGridTextsTabSeparated) {
   const std::vector<int> numbers = {10, 3, 10, 10, 10, 1, 9, 10, 10, 10};
   store::Database(db()).appendDraws(lottery, test::MakeDraws(numbers));
   CliRun r = cli({QStringLiteral("skew"), QStringLiteral("--lottery"), lottery, QStringLiteral("--kind"),
-               QStringLiteral("2"), QStringLiteral("--sort"), QStringLiteral("3")});
+                  QStringLiteral("2"), QStringLiteral("--sort"), QStringLiteral("3")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   EXPECT_EQ(r.out,
-            QStringLiteral("待选季节\t理论周期\t理论中奖总次数\t实际总奖总次数\t历史最大遗漏\t目前遗漏\t目前冷态倍数\t追号价值\n"
-                           "秋\t4.0\t2.5\t0\t0\t0\t0\t0%\n"
-                           "冬\t4.0\t2.5\t0\t0\t0\t0\t0%\n"
-                           "春\t4.0\t2.5\t3\t4\t3\t0.8\t62%\n"
-                           "夏\t4.0\t2.5\t7\t3\t0\t0.0\t0%\n"));
+            QStringLiteral(
+                "待选季节\t理论周期\t理论中奖总次数\t实际总奖总次数\t历史最大遗漏\t目前遗漏\t目前冷态倍数\t追号价值\n"
+                "秋\t4.0\t2.5\t0\t0\t0\t0\t0%\n"
+                "冬\t4.0\t2.5\t0\t0\t0\t0\t0%\n"
+                "春\t4.0\t2.5\t3\t4\t3\t0.8\t62%\n"
+                "夏\t4.0\t2.5\t7\t3\t0\t0.0\t0%\n"));
   r = cli({QStringLiteral("rebound"), QStringLiteral("--lottery"), lottery});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);

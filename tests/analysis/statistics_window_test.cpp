@@ -26,7 +26,7 @@ namespace {
 const QString kDefault = QStringLiteral("南粤风采36选7");
 
 class StatisticsWindowTest : public ::testing::Test {
-protected:
+ protected:
   TempAppDir app;
   PromptsScope prompts;
 

@@ -1,9 +1,9 @@
+#include "analysis/value_statistics.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <random>
-
-#include "analysis/value_statistics.h"
 
 using namespace tavrin;
 using namespace tavrin::analysis;
@@ -239,9 +239,9 @@ TEST(StatisticsTable, OnePassMatchesTheWalkPerValue) {
 struct ReboundCase {
   const char* name;
   AttributeKind kind;
-  int number;               // the value tested is the number's value
+  int number;                  // the value tested is the number's value
   std::vector<int> positions;  // its draws in a history of 200
-  StatisticsRow expected;   // columns 3 to 7 matter; 0 to 2 are filled in
+  StatisticsRow expected;      // columns 3 to 7 matter; 0 to 2 are filled in
 };
 
 class ReboundTable : public ::testing::TestWithParam<ReboundCase> {};
@@ -262,35 +262,41 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReboundTable,
     ::testing::Values(
         // g1 10, g2 20, g3 120, two older hits: the third-hit test finds 120.
-        ReboundCase{"third hit", AttributeKind::Number, 7, {189, 169, 49, 20, 5},
+        ReboundCase{"third hit",
+                    AttributeKind::Number,
+                    7,
+                    {189, 169, 49, 20, 5},
                     Row({"", "", "", "5", "120", "120", "3.3", "370%"})},
         // g1 55 is not quick: nothing found.
-        ReboundCase{"g1 55", AttributeKind::Number, 7, {144, 124, 4, 2, 1},
-                    Row({"", "", "", "5", "120", "0", "0", "0%"})},
+        ReboundCase{
+            "g1 55", AttributeKind::Number, 7, {144, 124, 4, 2, 1}, Row({"", "", "", "5", "120", "0", "0", "0%"})},
         // g1 54 is exactly 1.5 periods and still counts.
-        ReboundCase{"g1 54", AttributeKind::Number, 7, {145, 125, 5},
-                    Row({"", "", "", "3", "120", "120", "3.3", "617%"})},
+        ReboundCase{
+            "g1 54", AttributeKind::Number, 7, {145, 125, 5}, Row({"", "", "", "3", "120", "120", "3.3", "617%"})},
         // Gaps 10, 20, 30, 110: the fourth-hit test finds 110.
-        ReboundCase{"fourth hit", AttributeKind::Number, 7, {189, 169, 139, 29},
+        ReboundCase{"fourth hit",
+                    AttributeKind::Number,
+                    7,
+                    {189, 169, 139, 29},
                     Row({"", "", "", "4", "110", "110", "3.1", "424%"})},
         // g3 108 exactly is cold enough; 107 is not.
-        ReboundCase{"g3 108", AttributeKind::Number, 7, {189, 169, 61},
-                    Row({"", "", "", "3", "108", "108", "3.0", "555%"})},
-        ReboundCase{"g3 107", AttributeKind::Number, 7, {189, 169, 62},
-                    Row({"", "", "", "3", "107", "0", "0", "0%"})},
+        ReboundCase{
+            "g3 108", AttributeKind::Number, 7, {189, 169, 61}, Row({"", "", "", "3", "108", "108", "3.0", "555%"})},
+        ReboundCase{"g3 107", AttributeKind::Number, 7, {189, 169, 62}, Row({"", "", "", "3", "107", "0", "0", "0%"})},
         // g2 36 exactly is still quick; 37 is not.
-        ReboundCase{"g2 36", AttributeKind::Number, 7, {189, 153, 45},
-                    Row({"", "", "", "3", "108", "108", "3.0", "555%"})},
-        ReboundCase{"g2 37", AttributeKind::Number, 7, {189, 152, 44},
-                    Row({"", "", "", "3", "108", "0", "0", "0%"})},
+        ReboundCase{
+            "g2 36", AttributeKind::Number, 7, {189, 153, 45}, Row({"", "", "", "3", "108", "108", "3.0", "555%"})},
+        ReboundCase{"g2 37", AttributeKind::Number, 7, {189, 152, 44}, Row({"", "", "", "3", "108", "0", "0", "0%"})},
         // Two draws are no rebound however cold the stretch before them.
-        ReboundCase{"two hits", AttributeKind::Number, 7, {199, 190},
-                    Row({"", "", "", "2", "9", "0", "0", "0%"})},
+        ReboundCase{"two hits", AttributeKind::Number, 7, {199, 190}, Row({"", "", "", "2", "9", "0", "0", "0%"})},
         // Zodiac thresholds are 18, 12 and 36: 鼠 (numbers 1, 13, 25).
-        ReboundCase{"zodiac 36", AttributeKind::Zodiac, 13, {181, 169, 133},
+        ReboundCase{"zodiac 36",
+                    AttributeKind::Zodiac,
+                    13,
+                    {181, 169, 133},
                     Row({"", "", "", "3", "36", "36", "3.0", "1666%"})},
-        ReboundCase{"zodiac 35", AttributeKind::Zodiac, 13, {181, 169, 134},
-                    Row({"", "", "", "3", "35", "0", "0", "0%"})}),
+        ReboundCase{
+            "zodiac 35", AttributeKind::Zodiac, 13, {181, 169, 134}, Row({"", "", "", "3", "35", "0", "0", "0%"})}),
     [](const auto& info) {
       std::string n = info.param.name;
       for (char& ch : n)
@@ -334,12 +340,11 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"omission", SortMode::Omission, kColOmission, {"1", "2", "2", "3"}, {"04", "03", "02", "01"}},
         SortCase{"hits", SortMode::ActualHits, kColActualHits, {"3", "2", "2", "1"}, {"04", "03", "02", "01"}},
         // Numbers, not texts: "5%" would sort above "20%" as text.
-        SortCase{"chase", SortMode::ChaseValue, kColChaseValue, {"5%", "100%", "20%", "0%"},
-                 {"02", "03", "01", "04"}},
-        SortCase{"omission digits", SortMode::Omission, kColOmission, {"9", "10", "120", "0"},
-                 {"03", "02", "01", "04"}},
-        SortCase{"hits ascending", SortMode::ActualHits, kColActualHits, {"80", "9", "100", "76"},
-                 {"02", "04", "01", "03"}},
+        SortCase{"chase", SortMode::ChaseValue, kColChaseValue, {"5%", "100%", "20%", "0%"}, {"02", "03", "01", "04"}},
+        SortCase{
+            "omission digits", SortMode::Omission, kColOmission, {"9", "10", "120", "0"}, {"03", "02", "01", "04"}},
+        SortCase{
+            "hits ascending", SortMode::ActualHits, kColActualHits, {"80", "9", "100", "76"}, {"02", "04", "01", "03"}},
         // Equal keys are never exchanged.
         SortCase{"equal omissions stay", SortMode::Omission, kColOmission, {"2", "2", "1"}, {"01", "02", "03"}},
         SortCase{"equal hits stay", SortMode::ActualHits, kColActualHits, {"1", "1", "2"}, {"01", "02", "03"}},
@@ -353,9 +358,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExchangeSort, ReboundsFirstByTheirSpell) {
   // 07 has spell 120, 09 spell 108; every other value is 0.
-  const DrawHistory h = History(AttributeKind::Number, 200, 2,
-                                {{189, 7}, {169, 7}, {49, 7}, {190, 9}, {170, 9}, {62, 9}, {195, 2}});
-  const StatisticsTable t = AnalyseHistory(h, AttributeKind::Number, StatisticsMode::Rebound, SortMode::Omission, Names());
+  const DrawHistory h =
+      History(AttributeKind::Number, 200, 2, {{189, 7}, {169, 7}, {49, 7}, {190, 9}, {170, 9}, {62, 9}, {195, 2}});
+  const StatisticsTable t =
+      AnalyseHistory(h, AttributeKind::Number, StatisticsMode::Rebound, SortMode::Omission, Names());
   EXPECT_EQ(t.rows[0][kColValue], "07");
   EXPECT_EQ(t.rows[1][kColValue], "09");
   EXPECT_EQ(t.rows[2][kColOmission], "0");
