@@ -47,6 +47,8 @@ QString FromFileText(const std::string& s) {
   return dec(QByteArray(s.data(), static_cast<qsizetype>(s.size())));
 }
 
+constexpr int kPrintDpi = 600;
+
 const QString kFilter = QStringLiteral("文本文件(*.txt)|*.txt");
 
 [[noreturn]] void FileError(const QString& what, const QString& path, const QString& reason) {
@@ -269,8 +271,11 @@ void PlanWindow::btnprintClick() {
   for (QLineEdit* e : headerEdits()) inputs.push_back(e->text().toStdString());
   const QDate today = QDate::currentDate();
   try {
+    // The layout's offsets are device pixels of a 600 dpi printer.
     QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(kPrintDpi);
     if (!prompts().printDialog(this, printer)) return;
+    printer.setResolution(kPrintDpi);
     print::QtPageWriter out(printer);
     PrintPlan(out, kind_, inputs, table(), PrintDate(today.year(), today.month(), today.day()));
   } catch (const std::exception&) {
