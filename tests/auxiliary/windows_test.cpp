@@ -46,7 +46,7 @@ void WriteFlashPicture(const TempAppDir& dir) {
 QString BuiltProgramDir() { return QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/"); }
 
 QStringList SourceLines(const QString& name) {
-  QFile f(qEnvironmentVariable("TAVRIN_SOURCE_DIR") + QStringLiteral("/resources/texts/") + name);
+  QFile f(QStringLiteral(TAVRIN_INFO_TEXTS "/") + name);
   if (!f.open(QIODevice::ReadOnly)) return {};
   QStringList lines;
   for (const QString& l : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')))
