@@ -18,7 +18,7 @@ namespace tavrin::des {
 
 // The two failures, with their messages as users see them in the error box.
 class DesError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 

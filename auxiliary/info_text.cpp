@@ -13,19 +13,22 @@ QByteArray EncipherInfoLine(const QString& text) {
   QStringEncoder gbk("GBK");
   const QByteArray bytes = gbk.encode(text);
   if (gbk.hasError()) throw std::runtime_error(("GBK 无法表示文字：" + text).toStdString());
-  const std::string hex = des::EncipherHex(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), kInfoKey);
+  const std::string hex =
+      des::EncipherHex(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), kInfoKey);
   return QByteArray::fromStdString(hex);
 }
 
 QString DecipherInfoLine(QByteArray line) {
-  const std::string bytes = des::DecipherHex(std::string_view(line.constData(), static_cast<std::size_t>(line.size())), kInfoKey);
+  const std::string bytes =
+      des::DecipherHex(std::string_view(line.constData(), static_cast<std::size_t>(line.size())), kInfoKey);
   QStringDecoder gbk("GBK");
   return gbk.decode(QByteArray::fromStdString(bytes));
 }
 
 InfoFile::InfoFile(const QString& path) : file_(path) {
   if (!file_.open(QIODevice::ReadOnly))
-    throw std::runtime_error(("无法打开文件：" + QDir::toNativeSeparators(path) + "\n" + file_.errorString()).toStdString());
+    throw std::runtime_error(
+        ("无法打开文件：" + QDir::toNativeSeparators(path) + "\n" + file_.errorString()).toStdString());
 }
 
 QByteArray InfoFile::rawLine() {

@@ -20,7 +20,7 @@ QString DecipherInfoLine(QByteArray line);
 
 // Reads an information file line by line.
 class InfoFile {
-public:
+ public:
   // Throws when the file cannot be opened.
   explicit InfoFile(const QString& path);
   // The next line deciphered; past the last line, the empty text.
@@ -28,7 +28,7 @@ public:
   // Reads the next line and drops it unread.
   void skip();
 
-private:
+ private:
   QByteArray rawLine();
   QFile file_;
 };

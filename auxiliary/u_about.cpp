@@ -66,8 +66,7 @@ Tfrmabout::Tfrmabout(QWidget* parent)
   btnclose->setDefault(true);
   connect(btnclose, &QPushButton::clicked, this, guarded([this] { btncloseClick(); }));
 
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  if (QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
 
   RunGuarded([this] { FormCreate(); });
 }

@@ -11,16 +11,16 @@ namespace tavrin {
 
 // The rounded silver panel behind the texts.
 class TShape : public QWidget {
-public:
+ public:
   using QWidget::QWidget;
 
-protected:
+ protected:
   void paintEvent(QPaintEvent*) override;
 };
 
 class Tfrmabout : public QDialog {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmabout(QWidget* parent = nullptr);
 
   TShape* Shape1;

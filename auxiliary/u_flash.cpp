@@ -68,8 +68,7 @@ void Tfrmflash::FormCreate() {
   RunGuarded([this] { loadPicture(); });
   setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  if (QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
 }
 
 void Tfrmflash::readTexts() {

@@ -12,7 +12,7 @@ namespace tavrin {
 
 class Tfrmflash : public QDialog {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmflash(QWidget* parent = nullptr);
 
   QLabel* Image1;
@@ -24,10 +24,10 @@ public:
   void Timer1Timer();
   int ticks() const { return ticks_; }
 
-protected:
+ protected:
   void showEvent(QShowEvent* e) override;
 
-private:
+ private:
   void readTexts();
   void loadPicture();
   int ticks_ = 0;

@@ -1,6 +1,5 @@
 #include "app/windows.h"
 
-
 #include "auxiliary/u_about.h"
 #include "auxiliary/u_flash.h"
 

@@ -117,7 +117,7 @@ bool paintFlash(const QString& file) {
   const struct {
     qreal x, y, r;
     int n;
-  } balls[] = {{48, 190, 30, 8}, {100, 238, 24, 19}, {46, 278, 22, 27}, {104, 300, 16, 36},
+  } balls[] = {{48, 190, 30, 8},  {100, 238, 24, 19}, {46, 278, 22, 27}, {104, 300, 16, 36},
                {532, 196, 14, 5}, {528, 258, 12, 30}, {536, 312, 10, 12}};
   for (const auto& b : balls) Ball(p, QPointF(b.x, b.y), b.r, BallColour(b.n), b.n);
 

@@ -1,27 +1,23 @@
+#include "auxiliary/Des.h"
+
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <random>
 #include <thread>
 #include <vector>
-
-#include "auxiliary/Des.h"
 
 using namespace tavrin::des;
 
 namespace {
 
-std::string Bytes(const char* hex) {
-  return QByteArray::fromHex(QByteArray(hex)).toStdString();
-}
+std::string Bytes(const char* hex) { return QByteArray::fromHex(QByteArray(hex)).toStdString(); }
 
-std::string Hex(const std::string& bytes) {
-  return QByteArray::fromStdString(bytes).toHex().toUpper().toStdString();
-}
+std::string Hex(const std::string& bytes) { return QByteArray::fromStdString(bytes).toHex().toUpper().toStdString(); }
 
 std::string Gbk(const char* utf8) {
   QStringEncoder gbk("GBK");
@@ -48,8 +44,13 @@ TEST(Des, RoundTripsAndLengths) {
     std::size_t hexLength;
   };
   const Case cases[] = {
-      {"", 0},           {"A", 16},        {"ABCDEFG", 16}, {"ABCDEFGH", 16},
-      {"ABCDEFGHI", 32}, {Gbk("出品：南粤风采36选7"), 48},  {std::string("a\0b", 3), 16},
+      {"", 0},
+      {"A", 16},
+      {"ABCDEFG", 16},
+      {"ABCDEFGH", 16},
+      {"ABCDEFGHI", 32},
+      {Gbk("出品：南粤风采36选7"), 48},
+      {std::string("a\0b", 3), 16},
   };
   for (const Case& c : cases) {
     const std::string hex = EncipherHex(c.text, "Tv");
@@ -75,8 +76,8 @@ TEST(Des, HexForm) {
   // Bytes past the last whole block are dropped.
   EXPECT_EQ(DecipherHex(hex + "ABCD", "Tv"), text);
 
-  for (const std::string& bad : {hex.substr(0, 10) + "G" + hex.substr(11), std::string("0x12"), hex + " 1",
-                                std::string("-1")}) {
+  for (const std::string& bad :
+       {hex.substr(0, 10) + "G" + hex.substr(11), std::string("0x12"), hex + " 1", std::string("-1")}) {
     try {
       DecipherHex(bad, "Tv");
       ADD_FAILURE() << "accepted " << bad;
@@ -139,10 +140,10 @@ TEST(Des, AgreesWithOpenssl) {
   const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
   auto run = [&](const std::string& key, const std::string& data, QByteArray* out) {
     QProcess p;
-    p.start(openssl, {QStringLiteral("enc"), QStringLiteral("-des-ecb"), QStringLiteral("-nopad"),
-                      QStringLiteral("-provider"), QStringLiteral("legacy"), QStringLiteral("-provider"),
-                      QStringLiteral("default"), QStringLiteral("-K"),
-                      QString::fromLatin1(QByteArray::fromStdString(key).toHex())});
+    p.start(openssl,
+            {QStringLiteral("enc"), QStringLiteral("-des-ecb"), QStringLiteral("-nopad"), QStringLiteral("-provider"),
+             QStringLiteral("legacy"), QStringLiteral("-provider"), QStringLiteral("default"), QStringLiteral("-K"),
+             QString::fromLatin1(QByteArray::fromStdString(key).toHex())});
     if (!p.waitForStarted(5000)) return false;
     p.write(QByteArray::fromStdString(data));
     p.closeWriteChannel();

@@ -1,3 +1,7 @@
+#include "app/windows.h"
+
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -8,10 +12,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "app/main/u_main.h"
-#include "app/windows.h"
 #include "auxiliary/Des.h"
 #include "auxiliary/info_text.h"
 #include "auxiliary/u_about.h"
@@ -54,9 +56,12 @@ QStringList SourceLines(const QString& name) {
   return lines;
 }
 
-const QStringList kFlash = {QStringLiteral("出品：测试工作室"), QStringLiteral("适用：别的彩票"),
-                            QStringLiteral("网址：http://www.orlek.example"), QStringLiteral("在线咨询：chat.orlek.example"),
-                            QStringLiteral("邮箱：service@orlek.example"), QStringLiteral("服务电话：见网站")};
+const QStringList kFlash = {QStringLiteral("出品：测试工作室"),
+                            QStringLiteral("适用：别的彩票"),
+                            QStringLiteral("网址：http://www.orlek.example"),
+                            QStringLiteral("在线咨询：chat.orlek.example"),
+                            QStringLiteral("邮箱：service@orlek.example"),
+                            QStringLiteral("服务电话：见网站")};
 
 }  // namespace
 
@@ -188,8 +193,9 @@ TEST(Splash, RunSplashShowsFiveSecondsEvenWithoutFiles) {
 TEST(About, CaptionsFromTheFileInTheirOrder) {
   TempAppDir dir;
   PromptsScope prompts;
-  const QStringList lines = {QStringLiteral("作者：甲"), QStringLiteral("版权所有：乙"), QStringLiteral("网址：丙"),
-                             QStringLiteral("在线咨询：丁"), QStringLiteral("服务电话：戊"), QStringLiteral("手机短信：己"),
+  const QStringList lines = {QStringLiteral("作者：甲"),     QStringLiteral("版权所有：乙"),
+                             QStringLiteral("网址：丙"),     QStringLiteral("在线咨询：丁"),
+                             QStringLiteral("服务电话：戊"), QStringLiteral("手机短信：己"),
                              QStringLiteral("邮箱：庚")};
   WriteInfo(dir, QStringLiteral("about.txt"), lines);
   Tfrmabout a;
@@ -260,14 +266,15 @@ TEST(Installed, InformationFilesReadAsTheirSources) {
   for (const char* name : {"flash.txt", "about.txt"})
     ASSERT_TRUE(QFile::copy(BuiltProgramDir() + QStringLiteral("附属/") + QString::fromUtf8(name),
                             dir.path() + QStringLiteral("附属/") + QString::fromUtf8(name)));
-  ASSERT_TRUE(QFile::copy(BuiltProgramDir() + QStringLiteral("图片/flash.jpg"), dir.path() + QStringLiteral("图片/flash.jpg")));
+  ASSERT_TRUE(
+      QFile::copy(BuiltProgramDir() + QStringLiteral("图片/flash.jpg"), dir.path() + QStringLiteral("图片/flash.jpg")));
   Tfrmflash f;
   Tfrmabout a;
   EXPECT_TRUE(prompts->messages.empty()) << prompts->lastText().toStdString();
   EXPECT_EQ(f.lblweb->text(), QStringLiteral("网址：http://www.orlek.example"));
   EXPECT_EQ(a.lblweb->text(), QStringLiteral("网址：http://www.orlek.example"));
-  for (const QLabel* l : {f.lblchuping, f.lblqq, f.lblmail, f.lblphone, a.lblauthor, a.lblbanquan, a.lblqq,
-                          a.lblphone1, a.lblphone2, a.lblmail})
+  for (const QLabel* l : {f.lblchuping, f.lblqq, f.lblmail, f.lblphone, a.lblauthor, a.lblbanquan, a.lblqq, a.lblphone1,
+                          a.lblphone2, a.lblmail})
     EXPECT_FALSE(l->text().isEmpty());
 }
 
