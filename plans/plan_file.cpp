@@ -70,7 +70,7 @@ LoadedPlan ReadPlanFile(PlanKind kind, std::string_view bytes) {
     const std::string_view line = i < lines.size() ? lines[i] : std::string_view();
     const auto v = ParseInteger(line);
     if (!v) {
-      plan.error = "'" + std::string(line) + "' 不是有效的整数值";
+      plan.error = ConversionMessage(line);
       break;
     }
     cells.push_back(*v);

@@ -89,9 +89,16 @@ std::optional<Money> ParseInteger(std::string_view text) {
   return static_cast<Money>(v);
 }
 
+std::string ConversionMessage(std::string_view text) {
+  std::string m;
+  m.reserve(text.size() + 32);
+  m.append("'").append(text).append("' 不是有效的整数值");
+  return m;
+}
+
 Money ToInteger(std::string_view text) {
   if (auto v = ParseInteger(text)) return *v;
-  throw ConversionError("'" + std::string(text) + "' 不是有效的整数值");
+  throw ConversionError(ConversionMessage(text));
 }
 
 std::optional<Money> Multiplier(Money outlay, Money unit, Money prize, Money profit) {

@@ -31,6 +31,9 @@ struct ConversionError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// "'" + text + "' 不是有效的整数值".
+std::string ConversionMessage(std::string_view text);
+
 // Decimal integer with an optional sign; blanks around it are allowed.
 std::optional<Money> ParseInteger(std::string_view text);
 // The same, throwing ConversionError.

@@ -30,6 +30,14 @@ QString Cell(const PlanWindow& w, int row, int column) {
 }
 int Rows(const PlanWindow& w) { return w.grdjihua->model()->rowCount(); }
 
+// With TAVRIN_SHOTS set to a folder, the windows are saved there as the
+// user would see them, to be looked at.
+void Shot(QWidget& w, const char* name) {
+  const QByteArray dir = qgetenv("TAVRIN_SHOTS");
+  if (dir.isEmpty()) return;
+  w.grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
   EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -110,6 +118,7 @@ TEST(FixedPlanWindow, GeneratesTheTableAndAnnouncesTheAverage) {
   EXPECT_EQ(Cell(w, 61, 1), QStringLiteral("2"));
   EXPECT_EQ(Cell(w, 79, 3), QStringLiteral("1584"));
   EXPECT_EQ(w.grdjihua->columnWidth(0), (w.grdjihua->contentsRect().width() - 20) / 7);
+  Shot(w, "gudingjihua");
   // Return in an input generates too.
   w.edtdays->setText(QStringLiteral("1"));
   QMetaObject::invokeMethod(w.edtdays, "returnPressed");
@@ -185,9 +194,17 @@ TEST(FixedPlanWindow, SavingWithoutATableWritesTheHeaderOnly) {
   TempAppDir dir;
   PromptsScope p;
   Tfrmgudingjihua w;
+  // Texts go to the file in the system's code page, GBK.
+  w.edtlirun->setText(QStringLiteral("十"));
   p->fileNames = {dir.path() + QStringLiteral("h.txt")};
   w.btnsave->click();
-  EXPECT_EQ(ReadAll(dir.path() + QStringLiteral("h.txt")), QByteArray("0\r\n10\r\n16\r\n1000\r\n80\r\n"));
+  EXPECT_EQ(ReadAll(dir.path() + QStringLiteral("h.txt")), QByteArray("0\r\n\xca\xae\r\n16\r\n1000\r\n80\r\n"));
+  Tfrmgudingjihua back;
+  p->fileNames = {dir.path() + QStringLiteral("h.txt")};
+  back.btnload->click();
+  EXPECT_EQ(back.edtlirun->text(), QStringLiteral("十"));
+  EXPECT_EQ(Rows(back), 0);
+  EXPECT_EQ(p->lastText(), QStringLiteral("平均每期净利润为:0"));
 }
 
 TEST(FixedPlanWindow, FileErrorsAreShownAndNothingIsClaimed) {
@@ -272,8 +289,10 @@ TEST(StagePlanWindow, GeneratesAndStopsAtADamagedRow) {
   TempAppDir dir;
   PromptsScope p;
   Tfrmjieduanjihua w;
+  w.show();
   w.btnala->click();
   EXPECT_EQ(p->lastText(), QStringLiteral("平均每期净利润为:592"));
+  Shot(w, "jieduanjihua");
   EXPECT_EQ(Cell(w, 56, 1), QStringLiteral("2"));
   w.edtjieduan->setText(QStringLiteral("1"));
   w.btnala->click();
@@ -382,6 +401,7 @@ TEST(VariablePlanWindow, AddsRowsFromThePreviousTotalAndSurvivesAFailedAdd) {
   for (int c = 0; c < 8; ++c) row2 << Cell(w, 1, c);
   EXPECT_EQ(row2, (QStringList{"2", "1", "20", "40", "56", "1000", "944", "1685"}));
   EXPECT_EQ(w.grdjihua->columnWidth(0), (w.grdjihua->contentsRect().width() - 20) / 8);
+  Shot(w, "keibianjihua");
 
   // A failed add leaves no half row behind and the plan goes on.
   w.edtjushu->setText(QStringLiteral("500"));
