@@ -18,7 +18,7 @@ QByteArray EncipherInfoLine(const QString& text) {
   return QByteArray::fromStdString(hex);
 }
 
-QString DecipherInfoLine(QByteArray line) {
+QString DecipherInfoLine(const QByteArray& line) {
   const std::string bytes =
       des::DecipherHex(std::string_view(line.constData(), static_cast<std::size_t>(line.size())), kInfoKey);
   QStringDecoder gbk("GBK");

@@ -16,7 +16,7 @@ inline constexpr std::string_view kInfoKey = "Tv";
 // that GBK cannot hold, so that no line is written that reads back wrong.
 QByteArray EncipherInfoLine(const QString& text);
 // The text of one line; throws the cipher's error for a line that is not hex.
-QString DecipherInfoLine(QByteArray line);
+QString DecipherInfoLine(const QByteArray& line);
 
 // Reads an information file line by line.
 class InfoFile {
