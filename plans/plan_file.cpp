@@ -27,9 +27,12 @@ int HeaderLineCount(PlanKind kind) { return kind == PlanKind::Fixed ? 5 : 6; }
 
 const char* DefaultPlanFileName(PlanKind kind) {
   switch (kind) {
-    case PlanKind::Fixed: return "固定投资计划表.txt";
-    case PlanKind::Stage: return "阶段投资计划表.txt";
-    case PlanKind::Variable: return "可变投资计划表.txt";
+    case PlanKind::Fixed:
+      return "固定投资计划表.txt";
+    case PlanKind::Stage:
+      return "阶段投资计划表.txt";
+    case PlanKind::Variable:
+      return "可变投资计划表.txt";
   }
   return "";
 }

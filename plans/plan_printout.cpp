@@ -35,9 +35,12 @@ std::string PrintDate(int year, int month, int day) {
 
 const char* PrintTitle(PlanKind kind) {
   switch (kind) {
-    case PlanKind::Fixed: return "固定投资计划表";
-    case PlanKind::Stage: return "阶段投资计划表";
-    case PlanKind::Variable: return "可变投资计划表";
+    case PlanKind::Fixed:
+      return "固定投资计划表";
+    case PlanKind::Stage:
+      return "阶段投资计划表";
+    case PlanKind::Variable:
+      return "可变投资计划表";
   }
   return "";
 }
@@ -61,8 +64,8 @@ std::string PrintHeaderLine(PlanKind kind, const std::vector<std::string>& input
   return line;
 }
 
-void PrintPlan(print::PageWriter& out, PlanKind kind, const std::vector<std::string>& inputs,
-               const PlanTable& table, const std::string& date) {
+void PrintPlan(print::PageWriter& out, PlanKind kind, const std::vector<std::string>& inputs, const PlanTable& table,
+               const std::string& date) {
   if (table.rows.empty()) throw std::invalid_argument("nothing to print");
   const Geometry g = GeometryOf(kind);
   const std::vector<std::string>& titles = ColumnTitles(kind);
@@ -91,7 +94,8 @@ void PrintPlan(print::PageWriter& out, PlanKind kind, const std::vector<std::str
     for (int i = 0; i <= g.columns; ++i) out.line(x0 + q(i), ph * 3 / 29 - 120, x0 + q(i), ph - 120);
 
     out.setFont(kBodyFont);
-    for (int j = 0; j < g.columns; ++j) out.textOut(x0 + q(j) + g.titleShift, ph * 3 / 30, titles[static_cast<std::size_t>(j)]);
+    for (int j = 0; j < g.columns; ++j)
+      out.textOut(x0 + q(j) + g.titleShift, ph * 3 / 30, titles[static_cast<std::size_t>(j)]);
 
     const long long last = std::min(kRowsPerPage * p, rows);
     for (long long r = kRowsPerPage * (p - 1) + 1; r <= last; ++r) {

@@ -24,7 +24,7 @@ std::string PrintHeaderLine(PlanKind kind, const std::vector<std::string>& input
 
 // Prints the table; the writer's errors pass through. The table must hold a
 // row at least.
-void PrintPlan(print::PageWriter& out, PlanKind kind, const std::vector<std::string>& inputs,
-               const PlanTable& table, const std::string& date);
+void PrintPlan(print::PageWriter& out, PlanKind kind, const std::vector<std::string>& inputs, const PlanTable& table,
+               const std::string& date);
 
 }  // namespace tavrin::plans

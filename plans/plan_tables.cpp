@@ -112,7 +112,7 @@ std::optional<Money> Multiplier(Money outlay, Money unit, Money prize, Money pro
 int ColumnCount(PlanKind kind) { return kind == PlanKind::Variable ? 8 : 7; }
 
 const std::vector<std::string>& ColumnTitles(PlanKind kind) {
-  static const std::vector<std::string> seven = {"投注期号", "投注倍数",   "当期投注",      "当期总投入",
+  static const std::vector<std::string> seven = {"投注期号", "投注倍数",   "当期投注",     "当期总投入",
                                                  "当期中奖", "当期净利润", "当期利润率(%)"};
   static const std::vector<std::string> eight = {"投注期号",   "投注倍数", "当期注数",   "当期投注",
                                                  "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};

@@ -81,11 +81,11 @@ Money AverageNet(const PlanTable& table);  // over the rows themselves
 std::string AverageText(Money average);
 
 struct PlanInputs {
-  Money loss = 0;     // A, carried in
-  Money profit = 10;  // P, wanted
-  Money unit = 16;    // U, outlay of one multiple
-  Money prize = 1000; // W, prize of one winning multiple
-  Money draws = 80;   // D
+  Money loss = 0;      // A, carried in
+  Money profit = 10;   // P, wanted
+  Money unit = 16;     // U, outlay of one multiple
+  Money prize = 1000;  // W, prize of one winning multiple
+  Money draws = 80;    // D
 };
 
 // Both throw PlanRefused on a plan length or stage count that is not
@@ -98,7 +98,7 @@ Money StageLength(Money draws, Money stages);
 // The variable plan, built one draw at a time. A failed add leaves the plan
 // as it was, so the user can go on with other inputs.
 class VariablePlan {
-public:
+ public:
   VariablePlan() { table_.kind = PlanKind::Variable; }
   explicit VariablePlan(PlanTable loaded);
 
@@ -106,13 +106,12 @@ public:
   // used by the first row only; later rows start from the previous total.
   // Throws PlanRefused with "投资期限已满" + draws + "天!" when the plan holds
   // `draws` rows already, or with kTooManyMultiples.
-  const PlanRow& add(Money bets, Money loss, Money profit, Money prize, Money draws,
-                     const std::string& drawsText);
+  const PlanRow& add(Money bets, Money loss, Money profit, Money prize, Money draws, const std::string& drawsText);
 
   const PlanTable& table() const { return table_; }
   std::size_t size() const { return table_.rows.size(); }
 
-private:
+ private:
   PlanTable table_;
 };
 

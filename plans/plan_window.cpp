@@ -78,7 +78,9 @@ int PlanGridModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
 }
 
-int PlanGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount(table_.kind); }
+int PlanGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : ColumnCount(table_.kind);
+}
 
 QVariant PlanGridModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
@@ -257,7 +259,8 @@ void PlanWindow::btnloadClick() {
     return;
   }
   const std::vector<QLineEdit*> edits = headerEdits();
-  for (std::size_t i = 0; i < edits.size() && i < plan.header.size(); ++i) edits[i]->setText(FromFileText(plan.header[i]));
+  for (std::size_t i = 0; i < edits.size() && i < plan.header.size(); ++i)
+    edits[i]->setText(FromFileText(plan.header[i]));
   showTable(plan.table);
   loaded(plan);
 }

@@ -21,7 +21,7 @@ namespace tavrin {
 // fixed title row.
 class PlanGridModel final : public QAbstractTableModel {
   Q_OBJECT
-public:
+ public:
   explicit PlanGridModel(plans::PlanKind kind, QObject* parent = nullptr);
   void setTable(const plans::PlanTable& table);
   void appendRow(const plans::PlanRow& row);
@@ -32,13 +32,13 @@ public:
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+ private:
   plans::PlanTable table_;
 };
 
 class PlanWindow : public QWidget {
   Q_OBJECT
-public:
+ public:
   PlanWindow(plans::PlanKind kind, const QString& caption, QWidget* parent);
 
   QTableView* grdjihua = nullptr;
@@ -54,7 +54,7 @@ public:
   // The table the grid shows.
   const plans::PlanTable& table() const { return model_->table(); }
 
-protected:
+ protected:
   // The sixth input (阶段次数 or 本期注数), added by the window that has one.
   QLineEdit* addInput(const char* objectName, const QString& label, const QString& text);
   QPushButton* addButton(const char* objectName, const QString& caption);
@@ -90,7 +90,7 @@ protected:
 
   const plans::PlanKind kind_;
 
-private:
+ private:
   void layoutColumns();
 
   PlanGridModel* model_;

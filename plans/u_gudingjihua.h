@@ -8,13 +8,13 @@ namespace tavrin {
 
 class Tfrmgudingjihua final : public PlanWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmgudingjihua(QWidget* parent = nullptr);
 
   QPushButton* btnala = nullptr;
   void btnalaClick();
 
-protected:
+ protected:
   void loaded(const plans::LoadedPlan& plan) override;
 };
 

@@ -8,14 +8,14 @@ namespace tavrin {
 
 class Tfrmjieduanjihua final : public PlanWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmjieduanjihua(QWidget* parent = nullptr);
 
   QLineEdit* edtjieduan = nullptr;
   QPushButton* btnala = nullptr;
   void btnalaClick();
 
-protected:
+ protected:
   void loaded(const plans::LoadedPlan& plan) override;
 };
 

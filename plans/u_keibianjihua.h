@@ -8,7 +8,7 @@ namespace tavrin {
 
 class Tfrmkeibianjihua final : public PlanWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmkeibianjihua(QWidget* parent = nullptr);
 
   QLineEdit* edtjushu = nullptr;
@@ -22,11 +22,11 @@ public:
   // Rows in the current plan (n).
   std::size_t rowCounter() const { return plan_.size(); }
 
-protected:
+ protected:
   void loaded(const plans::LoadedPlan& plan) override;
   void saved() override;
 
-private:
+ private:
   plans::VariablePlan plan_;
 };
 

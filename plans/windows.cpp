@@ -1,4 +1,5 @@
 #include "app/windows.h"
+
 #include "plans/u_gudingjihua.h"
 #include "plans/u_jieduanjihua.h"
 #include "plans/u_keibianjihua.h"

@@ -17,7 +17,7 @@ struct FontSpec {
 };
 
 class PageWriter {
-public:
+ public:
   virtual ~PageWriter() = default;
   // Starts the job; the first page is open afterwards.
   virtual void beginDoc() = 0;
@@ -36,7 +36,7 @@ public:
 
 // Keeps every call, for tests and for measuring a layout without a printer.
 class RecordingPageWriter final : public PageWriter {
-public:
+ public:
   struct Text {
     int page;
     int x, y;
@@ -63,7 +63,7 @@ public:
 
   std::vector<Text> texts;
   std::vector<Line> lines;
-  int pages = 0;        // pages begun
+  int pages = 0;  // pages begun
   bool begun = false;
   bool ended = false;
 
@@ -71,7 +71,7 @@ public:
   std::vector<Text> textsOn(int page) const;
   const Text* find(const std::string& text, int page = 0) const;  // page 0: any
 
-private:
+ private:
   int width_, height_, perChar_;
   FontSpec font_;
 };

@@ -1,10 +1,10 @@
 #include "print/qt_page_writer.h"
 
 #include <QFontDatabase>
-#include <algorithm>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPrinter>
+#include <algorithm>
 #include <stdexcept>
 
 namespace tavrin::print {

@@ -12,7 +12,7 @@ class QPagedPaintDevice;
 namespace tavrin::print {
 
 class QtPageWriter final : public PageWriter {
-public:
+ public:
   explicit QtPageWriter(QPagedPaintDevice& device);
   ~QtPageWriter() override;
 
@@ -31,7 +31,7 @@ public:
   // prints as empty boxes.
   static QString resolvedFamily(const QString& family);
 
-private:
+ private:
   QPagedPaintDevice& device_;
   QPainter painter_;
   QFont font_;

@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "app/prompts.h"
 #include "plans/plan_file.h"
@@ -85,7 +85,7 @@ void BM_PrintLayout(benchmark::State& s) {
 
 // Messages are counted, not shown.
 class SilentPrompts final : public Prompts {
-public:
+ public:
   void message(QWidget*, const QString&, const QString&, PromptIcon) override {}
   bool question(QWidget*, const QString&, const QString&, PromptIcon) override { return false; }
   QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }

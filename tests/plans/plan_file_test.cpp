@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "plans/plan_file.h"
+
+#include <gtest/gtest.h>
 
 namespace tavrin::plans {
 namespace {
@@ -66,15 +66,17 @@ TEST(PlanFile, ReadsLinesEndedByLineFeedAlone) {
 }
 
 TEST(PlanFile, FewerRowsThanThePlanLengthLoadTheRowsThereAre) {
-  const LoadedPlan p = ReadPlanFile(PlanKind::Fixed, Lines({"0", "10", "16", "1000", "80", "1", "1", "16", "16", "1000",
-                                                            "984", "6150", "2", "1", "16", "32", "1000", "968", "3025"}));
+  const LoadedPlan p =
+      ReadPlanFile(PlanKind::Fixed, Lines({"0", "10", "16", "1000", "80", "1", "1", "16", "16", "1000", "984", "6150",
+                                           "2", "1", "16", "32", "1000", "968", "3025"}));
   EXPECT_EQ(p.table.rows.size(), 2u);
   EXPECT_FALSE(p.error);
   EXPECT_EQ(AverageNet(p.table), (984 + 968) / 2);
 }
 
 TEST(PlanFile, MoreRowsThanThePlanLengthAreRefused) {
-  const std::string two = FormatPlanFile(PlanKind::Fixed, {"0", "10", "16", "1000", "2"}, FixedPlan({0, 10, 16, 1000, 2}));
+  const std::string two =
+      FormatPlanFile(PlanKind::Fixed, {"0", "10", "16", "1000", "2"}, FixedPlan({0, 10, 16, 1000, 2}));
   EXPECT_NO_THROW(ReadPlanFile(PlanKind::Fixed, two));
   std::string three = two;
   three.replace(three.find("\r\n2\r\n"), 5, "\r\n1\r\n");  // 投注期数 1, two rows
@@ -82,8 +84,8 @@ TEST(PlanFile, MoreRowsThanThePlanLengthAreRefused) {
   // A variable plan with 3 rows and a length of 2.
   VariablePlan v;
   for (int i = 0; i < 3; ++i) v.add(8, 0, 10, 1000, 80, "80");
-  EXPECT_THROW(ReadPlanFile(PlanKind::Variable, FormatPlanFile(PlanKind::Variable, {"0", "10", "16", "1000", "2", "8"},
-                                                               v.table())),
+  EXPECT_THROW(ReadPlanFile(PlanKind::Variable,
+                            FormatPlanFile(PlanKind::Variable, {"0", "10", "16", "1000", "2", "8"}, v.table())),
                PlanRefused);
   // A negative length leaves room for nothing.
   EXPECT_THROW(ReadPlanFile(PlanKind::Fixed, Lines({"0", "10", "16", "1000", "-1"})), PlanRefused);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "plans/plan_printout.h"
+
+#include <gtest/gtest.h>
 
 namespace tavrin::plans {
 namespace {
@@ -114,10 +114,10 @@ TEST_P(PlanPrintoutGeometry, TwentySixRowsAtTheirCoordinates) {
   EXPECT_EQ(rate26.x, x0 + (g.columns - 1) * kPw * 9 / 10 / g.columns + g.cellShift);
 }
 
-INSTANTIATE_TEST_SUITE_P(Plans, PlanPrintoutGeometry,
-                         ::testing::Values(Geometry{PlanKind::Fixed, 7, 100, 220, kPw * 63 / 10 / 7, kPw * 7 / 10 + 800},
-                                           Geometry{PlanKind::Variable, 8, 80, 180, kPw * 72 / 10 / 8,
-                                                    kPw * 8 / 10 + 350}));
+INSTANTIATE_TEST_SUITE_P(
+    Plans, PlanPrintoutGeometry,
+    ::testing::Values(Geometry{PlanKind::Fixed, 7, 100, 220, kPw * 63 / 10 / 7, kPw * 7 / 10 + 800},
+                      Geometry{PlanKind::Variable, 8, 80, 180, kPw * 72 / 10 / 8, kPw * 8 / 10 + 350}));
 
 TEST(PlanPrintout, TwentyFiveRowsFitOnePage) {
   RecordingPageWriter out(kPw, kPh);

@@ -1,8 +1,8 @@
+#include "plans/plan_tables.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
-
-#include "plans/plan_tables.h"
 
 namespace tavrin::plans {
 namespace {
@@ -52,21 +52,21 @@ TEST_P(MultiplierCases, Give) {
   EXPECT_EQ(Multiplier(c.outlay, c.unit, c.prize, c.profit), c.multiple) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rule, MultiplierCases,
-    ::testing::Values(RuleCase{"net exactly P is accepted", 0, 16, 1000, 984, 1},
-                      RuleCase{"one unit short of P takes the next multiple", 0, 16, 1000, 985, 2},
-                      RuleCase{"draw 62 of the default plan", 976, 16, 1000, 10, 2},
-                      RuleCase{"needs 10163 multiples", 0, 16, 1000, 10'000'000, std::nullopt},
-                      RuleCase{"exactly 10000 multiples", 0, 16, 1000, 9'840'000, 10000},
-                      RuleCase{"one more than 10000", 0, 16, 1000, 9'840'001, std::nullopt},
-                      RuleCase{"W <= u: m = 1 when W - u - A >= P", -30, 20, 10, 20, 1},
-                      RuleCase{"W <= u: fails otherwise", -30, 20, 10, 21, std::nullopt},
-                      RuleCase{"W == u with nothing to recover", 0, 16, 16, 0, 1},
-                      RuleCase{"W == u with a loss", 1, 16, 16, 0, std::nullopt},
-                      RuleCase{"negative profit accepts less", 2000, 16, 1000, -1100, 1},
-                      RuleCase{"values near the 64-bit limits do not wrap", 0, -9'000'000'000'000'000'000LL,
-                               9'000'000'000'000'000'000LL, 9'000'000'000'000'000'000LL, 1}));
+INSTANTIATE_TEST_SUITE_P(Rule, MultiplierCases,
+                         ::testing::Values(RuleCase{"net exactly P is accepted", 0, 16, 1000, 984, 1},
+                                           RuleCase{"one unit short of P takes the next multiple", 0, 16, 1000, 985, 2},
+                                           RuleCase{"draw 62 of the default plan", 976, 16, 1000, 10, 2},
+                                           RuleCase{"needs 10163 multiples", 0, 16, 1000, 10'000'000, std::nullopt},
+                                           RuleCase{"exactly 10000 multiples", 0, 16, 1000, 9'840'000, 10000},
+                                           RuleCase{"one more than 10000", 0, 16, 1000, 9'840'001, std::nullopt},
+                                           RuleCase{"W <= u: m = 1 when W - u - A >= P", -30, 20, 10, 20, 1},
+                                           RuleCase{"W <= u: fails otherwise", -30, 20, 10, 21, std::nullopt},
+                                           RuleCase{"W == u with nothing to recover", 0, 16, 16, 0, 1},
+                                           RuleCase{"W == u with a loss", 1, 16, 16, 0, std::nullopt},
+                                           RuleCase{"negative profit accepts less", 2000, 16, 1000, -1100, 1},
+                                           RuleCase{"values near the 64-bit limits do not wrap", 0,
+                                                    -9'000'000'000'000'000'000LL, 9'000'000'000'000'000'000LL,
+                                                    9'000'000'000'000'000'000LL, 1}));
 
 TEST(ParseInteger, AcceptsWholeNumbersOnly) {
   EXPECT_EQ(ParseInteger("80"), 80);
@@ -155,20 +155,22 @@ TEST_P(PlanRefusals, AreToldPlainly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Plans, PlanRefusals,
-    ::testing::Values(Refusal{"fixed: no draws", false, {0, 10, 16, 1000, 0}, 0, "投注期数必须大于0！"},
-                      Refusal{"fixed: negative draws", false, {0, 10, 16, 1000, -3}, 0, "投注期数必须大于0！"},
-                      Refusal{"fixed: too long", false, {0, 10, 0, 1000, kMaxDraws + 1}, 0, "投注期数太大，最多1000000期！"},
-                      Refusal{"fixed: 10163 multiples", false, {0, 10'000'000, 16, 1000, 80}, 0, "所需倍数太大，无法投注！"},
-                      Refusal{"fixed: W <= U with a loss", false, {5, 0, 16, 16, 80}, 0, "所需倍数太大，无法投注！"},
-                      Refusal{"fixed: totals past 64 bits", false,
-                              {0, 0, 4'000'000'000'000'000'000LL, 9'000'000'000'000'000'000LL, 3}, 0,
-                              "数值太大，超出计算范围！"},
-                      Refusal{"stage: zero stages", true, {}, 0, "阶段次数必须大于0！"},
-                      Refusal{"stage: negative stages", true, {}, -2, "阶段次数必须大于0！"},
-                      Refusal{"stage: no draws", true, {0, 10, 16, 1000, 0}, 10, "投注期数必须大于0！"},
-                      Refusal{"stage: one stage over 80 draws", true, {}, 1, "所需倍数太大，无法投注！"},
-                      Refusal{"stage: L*U >= W with A + P > W - L*U", true, {0, 10, 100, 1000, 20}, 2,
-                              "所需倍数太大，无法投注！"}));
+    ::testing::Values(
+        Refusal{"fixed: no draws", false, {0, 10, 16, 1000, 0}, 0, "投注期数必须大于0！"},
+        Refusal{"fixed: negative draws", false, {0, 10, 16, 1000, -3}, 0, "投注期数必须大于0！"},
+        Refusal{"fixed: too long", false, {0, 10, 0, 1000, kMaxDraws + 1}, 0, "投注期数太大，最多1000000期！"},
+        Refusal{"fixed: 10163 multiples", false, {0, 10'000'000, 16, 1000, 80}, 0, "所需倍数太大，无法投注！"},
+        Refusal{"fixed: W <= U with a loss", false, {5, 0, 16, 16, 80}, 0, "所需倍数太大，无法投注！"},
+        Refusal{"fixed: totals past 64 bits",
+                false,
+                {0, 0, 4'000'000'000'000'000'000LL, 9'000'000'000'000'000'000LL, 3},
+                0,
+                "数值太大，超出计算范围！"},
+        Refusal{"stage: zero stages", true, {}, 0, "阶段次数必须大于0！"},
+        Refusal{"stage: negative stages", true, {}, -2, "阶段次数必须大于0！"},
+        Refusal{"stage: no draws", true, {0, 10, 16, 1000, 0}, 10, "投注期数必须大于0！"},
+        Refusal{"stage: one stage over 80 draws", true, {}, 1, "所需倍数太大，无法投注！"},
+        Refusal{"stage: L*U >= W with A + P > W - L*U", true, {0, 10, 100, 1000, 20}, 2, "所需倍数太大，无法投注！"}));
 
 // The stage plan as users read it: per stage, try m = 1, 2, ... and walk its
 // draws, rejecting m at the first draw that nets less than P.
@@ -284,7 +286,8 @@ TEST(VariablePlan, WorkedExampleAndRunningOutlay) {
   EXPECT_EQ(AverageNet(plan.table()), 984);
   // The loss counts for the first row only.
   plan.add(20, 5000, 10, 1000, 80, "80");
-  EXPECT_EQ(RowCells(PlanKind::Variable, plan.table().rows[1]), (std::vector<Money>{2, 1, 20, 40, 56, 1000, 944, 1685}));
+  EXPECT_EQ(RowCells(PlanKind::Variable, plan.table().rows[1]),
+            (std::vector<Money>{2, 1, 20, 40, 56, 1000, 944, 1685}));
   EXPECT_EQ(AverageNet(plan.table()), 964);
 }
 

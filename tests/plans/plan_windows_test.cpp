@@ -50,7 +50,9 @@ void Write(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
-QByteArray Lines(const QStringList& lines) { return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(); }
+QByteArray Lines(const QStringList& lines) {
+  return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
 
 // The label beside an input, as the user reads it.
 QString LabelOf(QWidget& w, QLineEdit* e) {
@@ -66,22 +68,34 @@ TEST(PlanWindows, OpenWithTheirCaptionsSizesInputsAndButtons) {
     std::vector<std::tuple<const char*, const char*, const char*>> inputs;
     std::vector<std::pair<const char*, const char*>> buttons;
   };
-  const std::vector<std::tuple<const char*, const char*, const char*>> five = {
-      {"edtprekui", "前期亏损：", "0"}, {"edtlirun", "预期利润：", "10"}, {"edtinofsin", "单倍投入：", "16"},
-      {"edtoutofsin", "单注奖金：", "1000"}, {"edtdays", "投注期数：", "80"}};
+  const std::vector<std::tuple<const char*, const char*, const char*>> five = {{"edtprekui", "前期亏损：", "0"},
+                                                                               {"edtlirun", "预期利润：", "10"},
+                                                                               {"edtinofsin", "单倍投入：", "16"},
+                                                                               {"edtoutofsin", "单注奖金：", "1000"},
+                                                                               {"edtdays", "投注期数：", "80"}};
   auto with = [&](std::tuple<const char*, const char*, const char*> extra) {
     auto v = five;
     v.push_back(extra);
     return v;
   };
   const Case cases[] = {
-      {&CreateTfrmgudingjihua, "固定计划投资", five,
+      {&CreateTfrmgudingjihua,
+       "固定计划投资",
+       five,
        {{"btnala", "生成计划"}, {"btnsave", "保存"}, {"btnload", "载入"}, {"btnprint", "打印"}, {"btnclose", "关闭"}}},
-      {&CreateTfrmjieduanjihua, "阶段计划投资", with({"edtjieduan", "阶段次数：", "10"}),
+      {&CreateTfrmjieduanjihua,
+       "阶段计划投资",
+       with({"edtjieduan", "阶段次数：", "10"}),
        {{"btnala", "生成计划"}, {"btnsave", "保存"}, {"btnload", "载入"}, {"btnprint", "打印"}, {"btnclose", "关闭"}}},
-      {&CreateTfrmkeibianjihua, "可变投资计划", with({"edtjushu", "本期注数：", "8"}),
-       {{"btnnew", "新建"}, {"btnjisuan", "添加本期计划"}, {"btnsave", "保存"}, {"btnload", "载入"},
-        {"btnprint", "打印"}, {"btnclose", "关闭"}}},
+      {&CreateTfrmkeibianjihua,
+       "可变投资计划",
+       with({"edtjushu", "本期注数：", "8"}),
+       {{"btnnew", "新建"},
+        {"btnjisuan", "添加本期计划"},
+        {"btnsave", "保存"},
+        {"btnload", "载入"},
+        {"btnprint", "打印"},
+        {"btnclose", "关闭"}}},
   };
   for (const Case& c : cases) {
     std::unique_ptr<QWidget> w(c.make(nullptr));
@@ -334,8 +348,8 @@ struct ButtonStates {
 };
 
 ButtonStates StatesOf(const Tfrmkeibianjihua& w) {
-  return {w.btnnew->text(), w.btnjisuan->isEnabled(), w.btnsave->isEnabled(), w.btnload->isEnabled(),
-          w.btnprint->isEnabled(), w.btnclose->isEnabled()};
+  return {w.btnnew->text(),       w.btnjisuan->isEnabled(), w.btnsave->isEnabled(),
+          w.btnload->isEnabled(), w.btnprint->isEnabled(),  w.btnclose->isEnabled()};
 }
 
 void ExpectStates(const Tfrmkeibianjihua& w, const ButtonStates& e, const char* when) {
@@ -432,8 +446,8 @@ TEST(VariablePlanWindow, ALoadedPlanContinuesFromItsLastRow) {
   TempAppDir dir;
   PromptsScope p;
   const QString file = dir.path() + QStringLiteral("v.txt");
-  Write(file, Lines({"0", "10", "16", "1000", "80", "8", "1", "1", "8", "16", "16", "1000", "984", "6150", "2", "1",
-                     "20", "40", "56", "1000", "944", "1685"}));
+  Write(file, Lines({"0",    "10",  "16",   "1000", "80", "8",  "1",  "1",  "8",    "16",  "16",
+                     "1000", "984", "6150", "2",    "1",  "20", "40", "56", "1000", "944", "1685"}));
   Tfrmkeibianjihua w;
   p->fileNames = {file};
   w.btnload->click();
@@ -443,8 +457,8 @@ TEST(VariablePlanWindow, ALoadedPlanContinuesFromItsLastRow) {
   EXPECT_EQ(Cell(w, 2, 4), QStringLiteral("72"));
 
   // Beyond its length: refused, nothing changes.
-  Write(file, Lines({"0", "10", "16", "1000", "1", "8", "1", "1", "8", "16", "16", "1000", "984", "6150", "2", "1",
-                     "20", "40", "56", "1000", "944", "1685"}));
+  Write(file, Lines({"0",    "10",  "16",   "1000", "1", "8",  "1",  "1",  "8",    "16",  "16",
+                     "1000", "984", "6150", "2",    "1", "20", "40", "56", "1000", "944", "1685"}));
   p->fileNames = {file};
   w.btnload->click();
   EXPECT_EQ(p->lastText(), QStringLiteral("计划文件的行数超过投注期数，无法载入！"));
@@ -512,10 +526,12 @@ TEST(PlanPrinting, PrintsARealPdfWhoseTextCanBeRead) {
   EXPECT_TRUE(text.contains(QStringLiteral("共2页\\第1页")));
   EXPECT_TRUE(text.contains(QStringLiteral("共2页\\第2页")));
   // Page 2 holds row 26 and no title.
-  const QString page2 = PdfText(pdf, {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2")});
+  const QString page2 =
+      PdfText(pdf, {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2")});
   EXPECT_FALSE(page2.contains(QStringLiteral("可变投资计划表")));
   EXPECT_TRUE(page2.contains(QStringLiteral("26")));
-  if (const QByteArray keep = qgetenv("TAVRIN_KEEP_PDF"); !keep.isEmpty()) QFile::copy(pdf, QString::fromLocal8Bit(keep));
+  if (const QByteArray keep = qgetenv("TAVRIN_KEEP_PDF"); !keep.isEmpty())
+    QFile::copy(pdf, QString::fromLocal8Bit(keep));
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ struct CliRun {
 CliRun Cli(const QStringList& args) {
   QTemporaryDir dir;
   QProcess p;
-  p.start(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), dir.path() + QStringLiteral("/x.mdb")} + args);
+  p.start(QStringLiteral(TAVRIN_CLI),
+          QStringList{QStringLiteral("--db"), dir.path() + QStringLiteral("/x.mdb")} + args);
   EXPECT_TRUE(p.waitForFinished(30000));
   QString out = QString::fromUtf8(p.readAllStandardOutput());
   if (out.endsWith(QLatin1Char('\n'))) out.chop(1);
@@ -22,12 +23,13 @@ CliRun Cli(const QStringList& args) {
 }
 
 TEST(PlanCommands, PrintTheTableThenTheAverage) {
-  CliRun r = Cli({QStringLiteral("fixed-plan"), QStringLiteral("--loss"), QStringLiteral("0"), QStringLiteral("--profit"),
-                  QStringLiteral("10"), QStringLiteral("--unit"), QStringLiteral("16"), QStringLiteral("--prize"),
-                  QStringLiteral("1000"), QStringLiteral("--draws"), QStringLiteral("80")});
+  CliRun r = Cli({QStringLiteral("fixed-plan"), QStringLiteral("--loss"), QStringLiteral("0"),
+                  QStringLiteral("--profit"), QStringLiteral("10"), QStringLiteral("--unit"), QStringLiteral("16"),
+                  QStringLiteral("--prize"), QStringLiteral("1000"), QStringLiteral("--draws"), QStringLiteral("80")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   ASSERT_EQ(r.lines.size(), 82);
-  EXPECT_EQ(r.lines[0], QStringLiteral("投注期号\t投注倍数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)"));
+  EXPECT_EQ(r.lines[0],
+            QStringLiteral("投注期号\t投注倍数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)"));
   EXPECT_EQ(r.lines[62], QStringLiteral("62\t2\t32\t1008\t2000\t992\t98"));
   EXPECT_EQ(r.lines[81], QStringLiteral("平均每期净利润为:551"));
 
@@ -38,10 +40,11 @@ TEST(PlanCommands, PrintTheTableThenTheAverage) {
 
   r = Cli({QStringLiteral("variable-plan"), QStringLiteral("--bets"), QStringLiteral("8,20")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_EQ(r.lines, (QStringList{QStringLiteral("投注期号\t投注倍数\t当期注数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)"),
-                                  QStringLiteral("1\t1\t8\t16\t16\t1000\t984\t6150"),
-                                  QStringLiteral("2\t1\t20\t40\t56\t1000\t944\t1685"),
-                                  QStringLiteral("平均每期净利润为:964")}));
+  EXPECT_EQ(r.lines,
+            (QStringList{QStringLiteral(
+                             "投注期号\t投注倍数\t当期注数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)"),
+                         QStringLiteral("1\t1\t8\t16\t16\t1000\t984\t6150"),
+                         QStringLiteral("2\t1\t20\t40\t56\t1000\t944\t1685"), QStringLiteral("平均每期净利润为:964")}));
 }
 
 TEST(PlanCommands, RefusalsEndWithTheWindowsMessage) {

@@ -1,3 +1,5 @@
+#include "print/qt_page_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -7,8 +9,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include "print/qt_page_writer.h"
 
 namespace tavrin::print {
 namespace {
@@ -25,8 +25,8 @@ std::vector<Word> Words(const QString& pdf, int page) {
                                          QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
   pr.waitForFinished(30000);
   const QString html = QString::fromUtf8(pr.readAllStandardOutput());
-  static const QRegularExpression re(QStringLiteral(
-      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+  static const QRegularExpression re(
+      QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
   std::vector<Word> out;
   for (auto it = re.globalMatch(html); it.hasNext();) {
     const auto m = it.next();
@@ -43,7 +43,7 @@ const Word* Find(const std::vector<Word>& words, const QString& text) {
 }
 
 class QtPageWriterPdf : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "pdftotext missing";
     pdf = dir.path() + QStringLiteral("/out.pdf");
