@@ -39,6 +39,13 @@ struct DrawCase {
   const char* numberText;
 };
 
+void PrintTo(const DrawCase& c, std::ostream* os) { *os << "kind " << int(c.kind) << " number " << c.number; }
+
+std::string DrawCaseName(const ::testing::TestParamInfo<DrawCase>& info) {
+  const char* const kinds[] = {"Number", "Zodiac", "Season", "Direction"};
+  return std::string(kinds[static_cast<int>(info.param.kind)]) + "_" + std::to_string(info.param.number);
+}
+
 class TrendDrawRow : public ::testing::TestWithParam<DrawCase> {};
 
 }  // namespace
@@ -82,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Directions.
         DrawCase{AttributeKind::Direction, 17, 3, "17   东"}, DrawCase{AttributeKind::Direction, 18, 4, "18   南"},
         DrawCase{AttributeKind::Direction, 19, 5, "19   西"}, DrawCase{AttributeKind::Direction, 20, 6, "20   北"},
-        DrawCase{AttributeKind::Direction, 36, 6, "36   北"}, DrawCase{AttributeKind::Direction, 37, 0, "37"}));
+        DrawCase{AttributeKind::Direction, 36, 6, "36   北"}, DrawCase{AttributeKind::Direction, 37, 0, "37"}),
+    DrawCaseName);
 
 TEST(TrendTable, TitleRowPerKind) {
   struct Case {

@@ -78,6 +78,8 @@ struct KindCase {
   int newestDotColumn;
 };
 
+void PrintTo(const KindCase& c, std::ostream* os) { *os << "tab " << c.tab; }
+
 class TrendWindowKinds : public TrendWindowTest, public ::testing::WithParamInterface<KindCase> {};
 
 }  // namespace
@@ -120,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{0, "tavrin::Tfrmcode", "开奖号码走势", 36, {1, 12, 13, 36, 9, -1}, "1", "9", 11},
         KindCase{1, "tavrin::Tfrmshengxiao", "开奖生肖走势", 12, {1, 12, 1, 12, 9, -1}, "鼠", "09   猴", 11},
         KindCase{2, "tavrin::Tfrmjijie", "开奖季节走势", 4, {1, 2, 2, 4, 1, -1}, "春", "09   春", 3},
-        KindCase{3, "tavrin::Tfrmfangwei", "开奖方位走势", 4, {1, 2, 1, 4, 1, -1}, "东", "09   东", 3}));
+        KindCase{3, "tavrin::Tfrmfangwei", "开奖方位走势", 4, {1, 2, 1, 4, 1, -1}, "东", "09   东", 3}),
+    [](const ::testing::TestParamInfo<KindCase>& info) { return std::string(info.param.className + 8); });
 
 TEST_F(TrendWindowTest, WithoutAnOpenLotteryOnlyTheTitlesShow) {
   app.addDraws(kDefault, kNumbers);
