@@ -7,8 +7,8 @@ namespace tavrin::plans {
 
 namespace {
 
-const print::FontSpec kTitleFont{"录书", 18, true, true};
-const print::FontSpec kBodyFont{"宋体", 10, false, false};
+using print::kBodyFont;
+using print::kTitleFont;
 
 // Where the columns sit: the variable plan's eight are narrower and
 // shifted less within their cells.
@@ -28,10 +28,6 @@ int FooterX(PlanKind kind, int pw) { return kind == PlanKind::Variable ? pw * 8 
 int RuleRight(PlanKind kind, int pw) { return kind == PlanKind::Variable ? pw * 72 / 10 / 8 : pw * 63 / 10 / 7; }
 
 }  // namespace
-
-std::string PrintDate(int year, int month, int day) {
-  return std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day);
-}
 
 const char* PrintTitle(PlanKind kind) {
   switch (kind) {

@@ -12,9 +12,6 @@ namespace tavrin::plans {
 
 inline constexpr int kRowsPerPage = 25;
 
-// "2024-3-5": no leading zeros.
-std::string PrintDate(int year, int month, int day);
-
 // Title of the print-out ("固定投资计划表", ...).
 const char* PrintTitle(PlanKind kind);
 

@@ -1,6 +1,5 @@
 #include "plans/plan_window.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +9,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
@@ -25,7 +23,7 @@
 #include "app/prompts.h"
 #include "app/u_public.h"
 #include "plans/plan_printout.h"
-#include "print/qt_page_writer.h"
+#include "print/print_job.h"
 
 namespace tavrin {
 
@@ -46,8 +44,6 @@ QString FromFileText(const std::string& s) {
   QStringDecoder dec("GBK");
   return dec(QByteArray(s.data(), static_cast<qsizetype>(s.size())));
 }
-
-constexpr int kPrintDpi = 600;
 
 const QString kFilter = QStringLiteral("文本文件(*.txt)|*.txt");
 
@@ -272,18 +268,7 @@ void PlanWindow::btnprintClick() {
   }
   std::vector<std::string> inputs;
   for (QLineEdit* e : headerEdits()) inputs.push_back(e->text().toStdString());
-  const QDate today = QDate::currentDate();
-  try {
-    // The layout's offsets are device pixels of a 600 dpi printer.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(kPrintDpi);
-    if (!prompts().printDialog(this, printer)) return;
-    printer.setResolution(kPrintDpi);
-    print::QtPageWriter out(printer);
-    PrintPlan(out, kind_, inputs, table(), PrintDate(today.year(), today.month(), today.day()));
-  } catch (const std::exception&) {
-    ShowErrorBox(QStringLiteral("请安装打印机！"), this);
-  }
+  print::RunPrintJob(this, [&](print::PageWriter& out) { PrintPlan(out, kind_, inputs, table(), print::TodayText()); });
 }
 
 }  // namespace tavrin

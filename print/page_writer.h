@@ -16,6 +16,13 @@ struct FontSpec {
   bool operator==(const FontSpec&) const = default;
 };
 
+// The fonts every print-out of the program uses: the title, and all other text.
+inline const FontSpec kTitleFont{"录书", 18, true, true};
+inline const FontSpec kBodyFont{"宋体", 10, false, false};
+
+// Dates on print-outs read like 2024-3-5: no leading zeros.
+std::string PrintDate(int year, int month, int day);
+
 class PageWriter {
  public:
   virtual ~PageWriter() = default;

@@ -4,6 +4,10 @@
 
 namespace tavrin::print {
 
+std::string PrintDate(int year, int month, int day) {
+  return std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day);
+}
+
 RecordingPageWriter::RecordingPageWriter(int pageWidth, int pageHeight, int widthPerChar)
     : width_(pageWidth), height_(pageHeight), perChar_(widthPerChar) {}
 

@@ -19,8 +19,8 @@ PlanTable Rows(PlanKind kind, int count) {
 }
 
 TEST(PlanPrintout, DateAndHeaderLines) {
-  EXPECT_EQ(PrintDate(2024, 3, 5), "2024-3-5");
-  EXPECT_EQ(PrintDate(2008, 12, 15), "2008-12-15");
+  EXPECT_EQ(print::PrintDate(2024, 3, 5), "2024-3-5");
+  EXPECT_EQ(print::PrintDate(2008, 12, 15), "2008-12-15");
   EXPECT_EQ(PrintHeaderLine(PlanKind::Fixed, {"0", "10", "16", "1000", "80"}, "2024-3-5"),
             "前期亏损:0  预测利润:10  单倍投入:16  单注奖金:1000  投注天数:80  打印日期:2024-3-5");
   EXPECT_EQ(PrintHeaderLine(PlanKind::Stage, {"0", "10", "16", "1000", "80", "10"}, "2024-3-5"),
