@@ -238,6 +238,7 @@ namespace {
 // Pixels of a cell of the grabbed grid, as (fill-coloured, dark) counts.
 struct CellPixels {
   int fill = 0, dark = 0, total = 0;
+  QRect darkBounds;  // where the drawn text is
 };
 
 CellPixels pixelsOf(const QImage& img, const QRect& r, const QColor& fill) {
@@ -247,7 +248,10 @@ CellPixels pixelsOf(const QImage& img, const QRect& r, const QColor& fill) {
       const QColor c = img.pixelColor(x, y);
       ++p.total;
       if (c.rgb() == fill.rgb()) ++p.fill;
-      if (qGray(c.rgb()) < 60) ++p.dark;
+      if (qGray(c.rgb()) < 60) {
+        ++p.dark;
+        p.darkBounds |= QRect(x, y, 1, 1);
+      }
     }
   return p;
 }
@@ -288,7 +292,12 @@ TEST_F(TrendWindowTest, PaintsFillsAndOneDotPerDrawAndKeepsTheTitlesInView) {
     ASSERT_EQ(p.fill, p.total) << "column " << col;
   }
   // Row 2 (36): a dot in column 38 only; the separators are plain.
-  EXPECT_GT(pixelsOf(img, bodyCell(g, 2, 38), value).dark, 10);
+  const QRect dotCell = bodyCell(g, 2, 38);
+  const CellPixels dot = pixelsOf(img, dotCell, value);
+  EXPECT_GT(dot.dark, 10);
+  // Centred in its cell, give or take the one pixel the rule adds.
+  EXPECT_LE(std::abs(dot.darkBounds.center().x() - dotCell.center().x()), 2) << dot.darkBounds.x() << " in " << dotCell.x();
+  EXPECT_LE(std::abs(dot.darkBounds.center().y() - dotCell.center().y()), 3) << dot.darkBounds.y() << " in " << dotCell.y();
   EXPECT_EQ(pixelsOf(img, bodyCell(g, 2, 37), value).dark, 0);
   const CellPixels sep = pixelsOf(img, bodyCell(g, 2, 2), separator);
   EXPECT_EQ(sep.fill, sep.total);
