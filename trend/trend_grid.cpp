@@ -28,7 +28,7 @@ void drawGridLines(QPainter& p, const QRect& section, const QColor& color) {
 // The title row (horizontal) or the issue column (vertical), painted by the
 // grid's own cell painter instead of the style's header look.
 class TrendHeader final : public QHeaderView {
-public:
+ public:
   TrendHeader(Qt::Orientation o, TrendGrid* grid) : QHeaderView(o, grid), grid_(grid) {
     setSectionsClickable(false);
     setHighlightSections(false);
@@ -37,7 +37,7 @@ public:
     setDefaultSectionSize(kTrendRowHeight);
   }
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* e) override {
     QPainter p(viewport());
     p.setFont(grid_->font());
@@ -56,8 +56,8 @@ protected:
       const int pos = sectionViewportPosition(logical);
       const int size = sectionSize(logical);
       if (size <= 0) continue;
-      const QRect section = horizontal ? QRect(pos, 0, size, viewport()->height())
-                                       : QRect(0, pos, viewport()->width(), size);
+      const QRect section =
+          horizontal ? QRect(pos, 0, size, viewport()->height()) : QRect(0, pos, viewport()->width(), size);
       if (horizontal)
         grid_->grdcodeDrawCell(p, logical + 1, 0, cellOf(section));
       else
@@ -66,12 +66,12 @@ protected:
     }
   }
 
-private:
+ private:
   TrendGrid* grid_;
 };
 
 class TrendDelegate final : public QStyledItemDelegate {
-public:
+ public:
   explicit TrendDelegate(TrendGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -88,7 +88,7 @@ public:
     return {kTrendSeparatorWidth, kTrendRowHeight};
   }
 
-private:
+ private:
   TrendGrid* grid_;
 };
 
@@ -136,9 +136,15 @@ int TrendCellPainter::layoutWidth(const QFontMetrics& fm, const char* text) cons
 void TrendCellPainter::paint(QPainter& p, const QRect& cell, const TrendTable& table, int row, int column,
                              const QPalette& palette) const {
   switch (table.fill(column)) {
-    case TrendFill::Text: p.fillRect(cell, palette.color(QPalette::ToolTipBase)); break;
-    case TrendFill::Separator: p.fillRect(cell, kSeparatorFill); return;
-    case TrendFill::Value: p.fillRect(cell, kValueFill); break;
+    case TrendFill::Text:
+      p.fillRect(cell, palette.color(QPalette::ToolTipBase));
+      break;
+    case TrendFill::Separator:
+      p.fillRect(cell, kSeparatorFill);
+      return;
+    case TrendFill::Value:
+      p.fillRect(cell, kValueFill);
+      break;
   }
   const std::string text = table.text(row, column);
   if (text.empty()) return;

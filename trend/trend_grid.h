@@ -18,7 +18,7 @@ namespace tavrin {
 // column 0 are the headers' sections.
 class TrendModel final : public QAbstractTableModel {
   Q_OBJECT
-public:
+ public:
   explicit TrendModel(QObject* parent = nullptr);
 
   void setTable(std::shared_ptr<const TrendTable> table);
@@ -29,19 +29,19 @@ public:
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+ private:
   std::shared_ptr<const TrendTable> table_;
 };
 
 // Paints one cell of the grid: its column's fill over the whole rectangle,
 // then its text placed by the centring rule.
 class TrendCellPainter {
-public:
+ public:
   void paint(QPainter& p, const QRect& cell, const TrendTable& table, int row, int column,
              const QPalette& palette) const;
   void fontChanged() { widths_.clear(); }
 
-private:
+ private:
   int layoutWidth(const QFontMetrics& fm, const char* text) const;
   // The layout texts are a handful of constants: measure each once.
   mutable QHash<const char*, int> widths_;
@@ -49,7 +49,7 @@ private:
 
 class TrendGrid final : public QTableView {
   Q_OBJECT
-public:
+ public:
   explicit TrendGrid(QWidget* parent = nullptr);
 
   void setTable(std::shared_ptr<const TrendTable> table);
@@ -69,12 +69,12 @@ public:
   void grdcodeDrawCell(QPainter& p, int column, int row, const QRect& rect) const;
   QColor gridLineColor() const;
 
-protected:
+ protected:
   void resizeEvent(QResizeEvent* e) override;
   void changeEvent(QEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+ private:
   TrendModel* model_;
   QAbstractButton* corner_ = nullptr;
   TrendCellPainter painter_;

@@ -53,9 +53,7 @@ TrendFill TrendTable::fill(int column) const {
   return TrendFill::Value;
 }
 
-int TrendTable::valueOfColumn(int column) const {
-  return column >= 3 && column <= valueCount_ + 2 ? column - 2 : 0;
-}
+int TrendTable::valueOfColumn(int column) const { return column >= 3 && column <= valueCount_ + 2 ? column - 2 : 0; }
 
 std::string TrendTable::text(int row, int column) const {
   if (row == 0) {
@@ -82,9 +80,12 @@ bool TrendTable::dot(int row, int column) const {
 
 const char* TrendTable::layoutText(int row, int column) const {
   switch (fill(column)) {
-    case TrendFill::Separator: return "";
-    case TrendFill::Value: return row == 0 ? "00" : "●";
-    case TrendFill::Text: break;
+    case TrendFill::Separator:
+      return "";
+    case TrendFill::Value:
+      return row == 0 ? "00" : "●";
+    case TrendFill::Text:
+      break;
   }
   if (column == 0) return row == 0 ? "记录期号" : "2001001";
   if (row == 0) return "开奖号码";

@@ -48,7 +48,7 @@ std::vector<int> TrendColumnWidths(int clientWidth, int valueCount);
 std::string TrendNumberText(AttributeKind kind, int number, const AttributeTables& names);
 
 class TrendTable {
-public:
+ public:
   // The history is copied; names gives the value titles and column 1 texts.
   TrendTable(AttributeKind kind, DrawHistory history, const AttributeTables& names);
 
@@ -74,7 +74,7 @@ public:
   // The text whose size centres what is drawn in the cell (not drawn itself).
   const char* layoutText(int row, int column) const;
 
-private:
+ private:
   AttributeKind kind_;
   int valueCount_;
   DrawHistory history_;

@@ -9,8 +9,7 @@
 
 namespace tavrin {
 
-TrendWindow::TrendWindow(AttributeKind kind, const char* objectName, QWidget* parent)
-    : QWidget(parent), kind_(kind) {
+TrendWindow::TrendWindow(AttributeKind kind, const char* objectName, QWidget* parent) : QWidget(parent), kind_(kind) {
   setObjectName(QString::fromLatin1(objectName));
   setWindowTitle(CaptionOf(kind));
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -24,10 +23,14 @@ TrendWindow::TrendWindow(AttributeKind kind, const char* objectName, QWidget* pa
 
 QString TrendWindow::CaptionOf(AttributeKind kind) {
   switch (kind) {
-    case AttributeKind::Number: return QStringLiteral("开奖号码走势");
-    case AttributeKind::Zodiac: return QStringLiteral("开奖生肖走势");
-    case AttributeKind::Season: return QStringLiteral("开奖季节走势");
-    case AttributeKind::Direction: return QStringLiteral("开奖方位走势");
+    case AttributeKind::Number:
+      return QStringLiteral("开奖号码走势");
+    case AttributeKind::Zodiac:
+      return QStringLiteral("开奖生肖走势");
+    case AttributeKind::Season:
+      return QStringLiteral("开奖季节走势");
+    case AttributeKind::Direction:
+      return QStringLiteral("开奖方位走势");
   }
   return {};
 }

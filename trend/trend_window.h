@@ -15,7 +15,7 @@ namespace tavrin {
 
 class TrendWindow : public QWidget {
   Q_OBJECT
-public:
+ public:
   AttributeKind kind() const { return kind_; }
   TrendGrid* grdcode = nullptr;
 
@@ -27,13 +27,13 @@ public:
   // The window caption for a grouping: "开奖号码走势" and its siblings.
   static QString CaptionOf(AttributeKind kind);
 
-protected:
+ protected:
   TrendWindow(AttributeKind kind, const char* objectName, QWidget* parent);
 
   bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
 
-private:
+ private:
   AttributeKind kind_;
 };
 

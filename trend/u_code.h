@@ -7,7 +7,7 @@ namespace tavrin {
 
 class Tfrmcode final : public TrendWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmcode(QWidget* parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tavrin {
 
 class Tfrmfangwei final : public TrendWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmfangwei(QWidget* parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tavrin {
 
 class Tfrmjijie final : public TrendWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmjijie(QWidget* parent = nullptr);
 };
 

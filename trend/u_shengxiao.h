@@ -7,7 +7,7 @@ namespace tavrin {
 
 class Tfrmshengxiao final : public TrendWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmshengxiao(QWidget* parent = nullptr);
 };
 

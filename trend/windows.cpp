@@ -9,11 +9,16 @@ namespace tavrin {
 
 QWidget* CreateTrendWindow(int tabIndex, QWidget* parent) {
   switch (tabIndex) {
-    case 0: return new Tfrmcode(parent);
-    case 1: return new Tfrmshengxiao(parent);
-    case 2: return new Tfrmjijie(parent);
-    case 3: return new Tfrmfangwei(parent);
-    default: return nullptr;
+    case 0:
+      return new Tfrmcode(parent);
+    case 1:
+      return new Tfrmshengxiao(parent);
+    case 2:
+      return new Tfrmjijie(parent);
+    case 3:
+      return new Tfrmfangwei(parent);
+    default:
+      return nullptr;
   }
 }
 

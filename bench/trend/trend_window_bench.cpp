@@ -41,7 +41,7 @@ std::vector<DrawRecord> history(int count) {
 
 // Notes which of the watched widgets have been painted.
 class PaintWatch final : public QObject {
-public:
+ public:
   explicit PaintWatch(std::vector<QWidget*> watched) : watched_(std::move(watched)) {
     for (QWidget* w : watched_) w->installEventFilter(this);
   }
@@ -52,13 +52,13 @@ public:
     while (!allPainted()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
 
-protected:
+ protected:
   bool eventFilter(QObject* o, QEvent* e) override {
     if (e->type() == QEvent::Paint) painted_.insert(o);
     return false;
   }
 
-private:
+ private:
   std::vector<QWidget*> watched_;
   std::set<QObject*> painted_;
 };
@@ -112,10 +112,10 @@ void run(const char* name, const std::function<TrendWindow*()>& make) {
   const Figures c = figures(createMs), s = figures(scrollMs), r = figures(repaintMs);
   std::printf("%-14s create to first complete paint: median %6.1f ms (best %6.1f, worst %6.1f)\n", name, c.median,
               c.best, c.worst);
-  std::printf("%-14s scroll to the oldest draw, repainted: median %6.2f ms (best %6.2f, worst %6.2f)\n", name,
-              s.median, s.best, s.worst);
-  std::printf("%-14s repaint of rows and issues alone:    median %6.2f ms (best %6.2f, worst %6.2f)\n", name,
-              r.median, r.best, r.worst);
+  std::printf("%-14s scroll to the oldest draw, repainted: median %6.2f ms (best %6.2f, worst %6.2f)\n", name, s.median,
+              s.best, s.worst);
+  std::printf("%-14s repaint of rows and issues alone:    median %6.2f ms (best %6.2f, worst %6.2f)\n", name, r.median,
+              r.best, r.worst);
 }
 
 }  // namespace

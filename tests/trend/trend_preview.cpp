@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTabBar>
 #include <QTimer>
 
 #include "app/guard.h"
@@ -14,8 +15,6 @@
 #include "app/main/u_main.h"
 #include "app/u_datamod.h"
 #include "app/u_public.h"
-
-#include <QTabBar>
 
 using namespace tavrin;
 

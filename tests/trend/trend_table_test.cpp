@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "trend/trend_table.h"
+
+#include <gtest/gtest.h>
 
 using namespace tavrin;
 

@@ -28,7 +28,7 @@ const QString kDefault = QStringLiteral("南粤风采36选7");
 const std::vector<int> kNumbers = {1, 12, 13, 36, 9, 37};  // 2001001 .. 2001006
 
 class TrendWindowTest : public ::testing::Test {
-protected:
+ protected:
   TempAppDir app;
   PromptsScope prompts;
 
@@ -118,11 +118,11 @@ TEST_P(TrendWindowKinds, TabMakesItsWindowFromTheOpenLottery) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllFour, TrendWindowKinds,
-    ::testing::Values(
-        KindCase{0, "tavrin::Tfrmcode", "开奖号码走势", 36, {1, 12, 13, 36, 9, -1}, "1", "9", 11},
-        KindCase{1, "tavrin::Tfrmshengxiao", "开奖生肖走势", 12, {1, 12, 1, 12, 9, -1}, "鼠", "09   猴", 11},
-        KindCase{2, "tavrin::Tfrmjijie", "开奖季节走势", 4, {1, 2, 2, 4, 1, -1}, "春", "09   春", 3},
-        KindCase{3, "tavrin::Tfrmfangwei", "开奖方位走势", 4, {1, 2, 1, 4, 1, -1}, "东", "09   东", 3}),
+    ::testing::Values(KindCase{0, "tavrin::Tfrmcode", "开奖号码走势", 36, {1, 12, 13, 36, 9, -1}, "1", "9", 11},
+                      KindCase{
+                          1, "tavrin::Tfrmshengxiao", "开奖生肖走势", 12, {1, 12, 1, 12, 9, -1}, "鼠", "09   猴", 11},
+                      KindCase{2, "tavrin::Tfrmjijie", "开奖季节走势", 4, {1, 2, 2, 4, 1, -1}, "春", "09   春", 3},
+                      KindCase{3, "tavrin::Tfrmfangwei", "开奖方位走势", 4, {1, 2, 1, 4, 1, -1}, "东", "09   东", 3}),
     [](const ::testing::TestParamInfo<KindCase>& info) { return std::string(info.param.className + 8); });
 
 TEST_F(TrendWindowTest, WithoutAnOpenLotteryOnlyTheTitlesShow) {
@@ -272,8 +272,8 @@ QRect titleCell(TrendGrid& g, int column) {
 
 TEST_F(TrendWindowTest, PaintsFillsAndOneDotPerDrawAndKeepsTheTitlesInView) {
   std::vector<int> many(300, 20);
-  many.front() = 3;   // the oldest draw
-  many.back() = 37;   // the newest: out of range
+  many.front() = 3;  // the oldest draw
+  many.back() = 37;  // the newest: out of range
   many[many.size() - 2] = 36;
   app.addDraws(kDefault, many);
   open();
@@ -296,8 +296,10 @@ TEST_F(TrendWindowTest, PaintsFillsAndOneDotPerDrawAndKeepsTheTitlesInView) {
   const CellPixels dot = pixelsOf(img, dotCell, value);
   EXPECT_GT(dot.dark, 10);
   // Centred in its cell, give or take the one pixel the rule adds.
-  EXPECT_LE(std::abs(dot.darkBounds.center().x() - dotCell.center().x()), 2) << dot.darkBounds.x() << " in " << dotCell.x();
-  EXPECT_LE(std::abs(dot.darkBounds.center().y() - dotCell.center().y()), 3) << dot.darkBounds.y() << " in " << dotCell.y();
+  EXPECT_LE(std::abs(dot.darkBounds.center().x() - dotCell.center().x()), 2)
+      << dot.darkBounds.x() << " in " << dotCell.x();
+  EXPECT_LE(std::abs(dot.darkBounds.center().y() - dotCell.center().y()), 3)
+      << dot.darkBounds.y() << " in " << dotCell.y();
   EXPECT_EQ(pixelsOf(img, bodyCell(g, 2, 37), value).dark, 0);
   const CellPixels sep = pixelsOf(img, bodyCell(g, 2, 2), separator);
   EXPECT_EQ(sep.fill, sep.total);
