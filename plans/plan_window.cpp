@@ -221,6 +221,20 @@ void PlanWindow::btnsaveClick() {
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
 
+  // A file whose 投注期数 is smaller than its table could not be loaded back:
+  // refuse it rather than write a plan the user cannot open again.
+  if (!table().rows.empty()) {
+    Money days = -1;
+    try {
+      days = readInteger(edtdays);
+    } catch (const std::exception&) {
+    }
+    if (days < static_cast<Money>(table().rows.size())) {
+      tell("投注期数与表格不一致，请重新生成计划后再保存！");
+      return;
+    }
+  }
+
   std::vector<std::string> header;
   for (QLineEdit* e : headerEdits()) header.push_back(ToFileText(e->text()));
   const std::string bytes = FormatPlanFile(kind_, header, table());

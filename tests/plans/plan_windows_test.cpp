@@ -204,6 +204,29 @@ TEST(FixedPlanWindow, SaveThenLoadGivesTheSameInputsAndTable) {
   EXPECT_EQ(Rows(other), 80);
 }
 
+TEST(FixedPlanWindow, RefusesToSaveAPlanItCouldNotLoadBack) {
+  TempAppDir dir;
+  PromptsScope p;
+  const QString file = dir.path() + QStringLiteral("short.txt");
+  Tfrmgudingjihua w;
+  w.btnala->click();
+  for (const char* days : {"40", "x"}) {
+    w.edtdays->setText(QString::fromLatin1(days));
+    p->fileNames = {file};
+    w.btnsave->click();
+    EXPECT_EQ(p->lastText(), QStringLiteral("投注期数与表格不一致，请重新生成计划后再保存！")) << days;
+    EXPECT_FALSE(QFile::exists(file)) << days;
+  }
+  w.edtdays->setText(QStringLiteral("80"));
+  p->fileNames = {file};
+  w.btnsave->click();
+  EXPECT_EQ(p->lastText(), QStringLiteral("成功保存！"));
+  Tfrmgudingjihua back;
+  p->fileNames = {file};
+  back.btnload->click();
+  EXPECT_EQ(Rows(back), 80);
+}
+
 TEST(FixedPlanWindow, SavingWithoutATableWritesTheHeaderOnly) {
   TempAppDir dir;
   PromptsScope p;
