@@ -6,7 +6,7 @@ BUILD=${TAVRIN_BUILD_DIR:-$TOP/build}
 
 # Debian packages the build, the program and the tests need.
 PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-charts-dev libqt6sql6-sqlite fonts-wqy-zenhei
+          qt6-base-dev qt6-charts-dev libqt6sql6-sqlite libsqlite3-dev fonts-wqy-zenhei
           poppler-utils openssl python3)
 
 install_missing() {

@@ -4,12 +4,16 @@
 #include <algorithm>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
 #include <QVariant>
+#include <memory>
 #include <stdexcept>
+
+#include <sqlite3.h>
 
 namespace tavrin::store {
 
@@ -211,45 +215,80 @@ int Database::drawCount(const QString& lottery) {
   return q.value(0).toInt();
 }
 
+namespace {
+
+// A number field as the windows read it: integers as they are, digits stored
+// as text converted, anything else (and NULL) empty.
+std::optional<int> numberField(sqlite3_stmt* st, int col) {
+  switch (sqlite3_column_type(st, col)) {
+    case SQLITE_INTEGER: return static_cast<int>(sqlite3_column_int64(st, col));
+    case SQLITE_FLOAT: return static_cast<int>(sqlite3_column_double(st, col));
+    case SQLITE_TEXT: {
+      bool ok = false;
+      const int n = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col))).trimmed().toInt(&ok);
+      return ok ? std::optional<int>(n) : std::nullopt;
+    }
+    default: return std::nullopt;
+  }
+}
+
+std::string textField(sqlite3_stmt* st, int col) {
+  const unsigned char* t = sqlite3_column_text(st, col);
+  return t ? std::string(reinterpret_cast<const char*>(t), static_cast<std::size_t>(sqlite3_column_bytes(st, col)))
+           : std::string();
+}
+
+}  // namespace
+
 DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
   DrawSnapshot s;
   s.lottery = lottery.toStdString();
-  const QString table = QuoteIdentifier(DrawTableName(lottery));
-  QSqlQuery q(db_);
-  q.setForwardOnly(true);
+  // Opening a lottery waits for this read, so it goes to the engine directly
+  // rather than through a QVariant per field.
+  const QVariant h = db_.driver()->handle();
+  if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) fail(QStringLiteral("数据库未打开"));
+  sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
+  if (!handle) fail(QStringLiteral("数据库未打开"));
   // The newest cap rows, read newest first and turned round below; older
   // rows stay in the file.
-  check(q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2").arg(table).arg(cap)), q);
-  const QSqlRecord rec = q.record();
-  const int issueCol = rec.indexOf(QStringLiteral("记录期号"));
-  const int dateCol = rec.indexOf(QStringLiteral("开奖日期"));
-  if (issueCol < 0) fail(QStringLiteral("字段 '记录期号' 不存在"));
+  const QByteArray sql = QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2")
+                             .arg(QuoteIdentifier(DrawTableName(lottery)))
+                             .arg(cap)
+                             .toUtf8();
+  sqlite3_stmt* st = nullptr;
+  if (sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &st, nullptr) != SQLITE_OK)
+    fail(QString::fromUtf8(sqlite3_errmsg(handle)));
+  std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(st, &sqlite3_finalize);
+  int issueCol = -1, dateCol = -1;
   std::vector<int> numberCols;
+  const int columns = sqlite3_column_count(st);
+  std::vector<QString> names;
+  for (int c = 0; c < columns; ++c) names.push_back(QString::fromUtf8(sqlite3_column_name(st, c)));
+  auto indexOf = [&](const QString& name) {
+    for (int c = 0; c < columns; ++c)
+      if (names[static_cast<std::size_t>(c)].compare(name, Qt::CaseInsensitive) == 0) return c;
+    return -1;
+  };
+  issueCol = indexOf(QStringLiteral("记录期号"));
+  dateCol = indexOf(QStringLiteral("开奖日期"));
+  if (issueCol < 0) fail(QStringLiteral("字段 '记录期号' 不存在"));
   while (true) {
-    const int c = rec.indexOf(QString::number(numberCols.size() + 1));
+    const int c = indexOf(QString::number(numberCols.size() + 1));
     if (c < 0) break;
     numberCols.push_back(c);
   }
   s.numberColumns = static_cast<int>(numberCols.size());
-  s.rows.reserve(static_cast<std::size_t>(cap));
-  while (q.next()) {
+  s.rows.reserve(static_cast<std::size_t>(std::max(cap, 0)));
+  int rc;
+  while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
     DrawRecord r;
-    r.issue = q.value(issueCol).toString().toStdString();
+    r.issue = textField(st, issueCol);
     r.numbers.reserve(numberCols.size());
-    for (int c : numberCols) {
-      const QVariant v = q.value(c);
-      if (v.isNull()) {
-        r.numbers.emplace_back();
-      } else {
-        bool ok = false;
-        const int n = v.toInt(&ok);
-        r.numbers.push_back(ok ? std::optional<int>(n) : std::nullopt);
-      }
-    }
-    if (dateCol >= 0) r.date = q.value(dateCol).toString().toStdString();
+    for (int c : numberCols) r.numbers.push_back(numberField(st, c));
+    if (dateCol >= 0) r.date = textField(st, dateCol);
     s.rows.push_back(std::move(r));
   }
-  check(q.lastError().type() == QSqlError::NoError, q);
+  if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(handle)));
   std::reverse(s.rows.begin(), s.rows.end());
   return s;
 }

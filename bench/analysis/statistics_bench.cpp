@@ -9,31 +9,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <random>
 
 #include "analysis/statistics_chart.h"
 #include "analysis/u_piantai.h"
 #include "analysis/u_yilou.h"
 #include "app/u_datamod.h"
 #include "app/u_public.h"
+#include "bench/support/bench_history.h"
 #include "store/lottery_store.h"
 
 using namespace tavrin;
 
 namespace {
-
-std::vector<DrawRecord> History(int count) {
-  std::mt19937 rng(7);
-  std::vector<DrawRecord> out;
-  for (int i = 0; i < count; ++i) {
-    DrawRecord r;
-    r.issue = std::to_string(2000001 + i);
-    for (int k = 0; k < 7; ++k) r.numbers.push_back(static_cast<int>(rng() % 36) + 1);
-    r.date = "2001-01-01";
-    out.push_back(std::move(r));
-  }
-  return out;
-}
 
 void Report(const char* what, const std::function<void()>& run) {
   run();  // warm caches and fonts
@@ -57,7 +44,7 @@ int main(int argc, char** argv) {
   SetAppDir(dir.path());
   store::EnsureDefaultDatabase(DatabaseFile());
   const QString lottery = QStringLiteral("南粤风采36选7");
-  store::Database(DatabaseFile()).appendDraws(lottery, History(20000));
+  store::Database(DatabaseFile()).appendDraws(lottery, bench::SyntheticHistory(20000));
   CurrentLottery().name = lottery;
   CurrentLottery().open = true;
   OpenLottery();

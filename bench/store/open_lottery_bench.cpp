@@ -6,30 +6,13 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <random>
 
 #include "app/u_datamod.h"
 #include "app/u_public.h"
+#include "bench/support/bench_history.h"
 #include "store/lottery_store.h"
 
 using namespace tavrin;
-
-namespace {
-
-std::vector<DrawRecord> history(int count) {
-  std::mt19937 rng(7);
-  std::vector<DrawRecord> out;
-  for (int i = 0; i < count; ++i) {
-    DrawRecord r;
-    r.issue = std::to_string(2000001 + i);
-    for (int k = 0; k < 7; ++k) r.numbers.push_back(static_cast<int>(rng() % 36) + 1);
-    r.date = "2001-01-01";
-    out.push_back(std::move(r));
-  }
-  return out;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
@@ -39,7 +22,7 @@ int main(int argc, char** argv) {
     store::EnsureDefaultDatabase(DatabaseFile());
     {
       store::Database db(DatabaseFile());
-      db.appendDraws(QStringLiteral("南粤风采36选7"), history(rows));
+      db.appendDraws(QStringLiteral("南粤风采36选7"), bench::SyntheticHistory(rows));
     }
     CurrentLottery().name = QStringLiteral("南粤风采36选7");
     std::vector<double> ms;

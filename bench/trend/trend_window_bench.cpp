@@ -10,11 +10,11 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <random>
 #include <set>
 
 #include "app/u_datamod.h"
 #include "app/u_public.h"
+#include "bench/support/bench_history.h"
 #include "store/lottery_store.h"
 #include "trend/u_code.h"
 #include "trend/u_fangwei.h"
@@ -24,20 +24,6 @@
 using namespace tavrin;
 
 namespace {
-
-std::vector<DrawRecord> history(int count) {
-  std::mt19937 rng(7);
-  std::vector<DrawRecord> out;
-  out.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    DrawRecord r;
-    r.issue = std::to_string(2000001 + i);
-    for (int k = 0; k < 7; ++k) r.numbers.push_back(static_cast<int>(rng() % 36) + 1);
-    r.date = "2001-01-01";
-    out.push_back(std::move(r));
-  }
-  return out;
-}
 
 // Notes which of the watched widgets have been painted.
 class PaintWatch final : public QObject {
@@ -130,7 +116,7 @@ int main(int argc, char** argv) {
   const QString lottery = QStringLiteral("南粤风采36选7");
   {
     store::Database db(DatabaseFile());
-    db.appendDraws(lottery, history(20000));
+    db.appendDraws(lottery, bench::SyntheticHistory(20000));
   }
   CurrentLottery().name = lottery;
   CurrentLottery().open = true;

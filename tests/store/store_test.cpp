@@ -142,6 +142,18 @@ TEST_F(StoreTest, NamesThatNeedQuotingStillWork) {
   EXPECT_TRUE(db.lotteries().contains(name));
   db.appendDraws(name, test::MakeDraws({5, 6}));
   EXPECT_EQ(db.snapshot(name).rows.size(), 2u);
+  // Such a table may hold numbers as text: digits read as numbers, the rest
+  // as an empty field.
+  ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE \"文本彩票号码表\"(记录期号 text, \"1\" text, 开奖日期 text)")));
+  ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO \"文本彩票号码表\" VALUES(2001001, ' 8', '2001-01-01'), "
+                                    "('2001002', 'x', NULL)")));
+  const DrawSnapshot t = db.snapshot(QStringLiteral("文本"));
+  ASSERT_EQ(t.rows.size(), 2u);
+  EXPECT_EQ(t.rows[0].issue, "2001001");
+  EXPECT_EQ(t.rows[0].numbers, (std::vector<std::optional<int>>{8}));
+  EXPECT_EQ(t.rows[0].date, "2001-01-01");
+  EXPECT_EQ(t.rows[1].numbers, (std::vector<std::optional<int>>{std::nullopt}));
+  EXPECT_EQ(t.rows[1].date, "");
 }
 
 TEST_F(StoreTest, TheDatabaseRefusesWhatTheColumnsCannotHold) {
