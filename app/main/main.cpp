@@ -7,8 +7,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QElapsedTimer>
-#include <QListWidget>
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
@@ -19,7 +17,6 @@
 #include "app/u_datamod.h"
 #include "app/u_public.h"
 #include "app/windows.h"
-#include "store/u_index.h"
 
 using namespace tavrin;
 

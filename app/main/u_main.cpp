@@ -16,7 +16,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPainter>
-#include <QProcessEnvironment>
 #include <QStyle>
 #include <QTabBar>
 #include <QToolBar>

@@ -15,7 +15,6 @@ class QTabBar;
 class QToolBar;
 class QToolButton;
 class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace tavrin {
 
