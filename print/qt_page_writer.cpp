@@ -54,13 +54,13 @@ void QtPageWriter::newPage() {
 int QtPageWriter::pageWidth() const { return device_.width(); }
 int QtPageWriter::pageHeight() const { return device_.height(); }
 
-void QtPageWriter::setFont(const FontSpec& spec) {
-  QFont f(resolvedFamily(Text(spec.family)));
+void QtPageWriter::setFont(const FontSpec& font) {
+  QFont f(resolvedFamily(Text(font.family)));
   // Points at the printer's own vertical resolution, as the layouts assume.
   const int dpi = device_.logicalDpiY();
-  f.setPixelSize(std::max(1, (spec.points * dpi + 36) / 72));
-  f.setBold(spec.bold);
-  f.setItalic(spec.italic);
+  f.setPixelSize(std::max(1, (font.points * dpi + 36) / 72));
+  f.setBold(font.bold);
+  f.setItalic(font.italic);
   font_ = f;
   painter_.setFont(font_);
 }
