@@ -175,6 +175,16 @@ std::vector<QLineEdit*> PlanWindow::headerEdits() const {
 
 Money PlanWindow::readInteger(QLineEdit* edit) const { return ToInteger(edit->text().toStdString()); }
 
+PlanInputs PlanWindow::readInputs() const {
+  PlanInputs in;
+  in.draws = readInteger(edtdays);
+  in.loss = readInteger(edtprekui);
+  in.profit = readInteger(edtlirun);
+  in.unit = readInteger(edtinofsin);
+  in.prize = readInteger(edtoutofsin);
+  return in;
+}
+
 void PlanWindow::showTable(const PlanTable& table) {
   model_->setTable(table);
   layoutColumns();

@@ -66,6 +66,9 @@ class PlanWindow : public QWidget {
   // The inputs in file order.
   std::vector<QLineEdit*> headerEdits() const;
   plans::Money readInteger(QLineEdit* edit) const;
+  // The five inputs every generated plan starts from, in the order they are
+  // checked: 投注期数, then 前期亏损, 预期利润, 单倍投入, 单注奖金.
+  plans::PlanInputs readInputs() const;
   void showTable(const plans::PlanTable& table);
   void appendRow(const plans::PlanRow& row);
   void showAverage(plans::Money average);

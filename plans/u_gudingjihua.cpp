@@ -17,12 +17,7 @@ Tfrmgudingjihua::Tfrmgudingjihua(QWidget* parent)
 }
 
 void Tfrmgudingjihua::btnalaClick() {
-  PlanInputs in;
-  in.draws = readInteger(edtdays);
-  in.loss = readInteger(edtprekui);
-  in.profit = readInteger(edtlirun);
-  in.unit = readInteger(edtinofsin);
-  in.prize = readInteger(edtoutofsin);
+  const PlanInputs in = readInputs();
   refusing([&] {
     const PlanTable t = FixedPlan(in);
     showTable(t);

@@ -18,12 +18,7 @@ Tfrmjieduanjihua::Tfrmjieduanjihua(QWidget* parent)
 }
 
 void Tfrmjieduanjihua::btnalaClick() {
-  PlanInputs in;
-  in.draws = readInteger(edtdays);
-  in.loss = readInteger(edtprekui);
-  in.profit = readInteger(edtlirun);
-  in.unit = readInteger(edtinofsin);
-  in.prize = readInteger(edtoutofsin);
+  const PlanInputs in = readInputs();
   const Money stages = readInteger(edtjieduan);
   refusing([&] {
     const PlanTable t = StagePlan(in, stages);
