@@ -1,28 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/test_support.h"
+
 #include "app/draws.h"
 
 using namespace tavrin;
 
-namespace {
-
-DrawSnapshot snapshotOf(std::vector<std::pair<std::string, std::optional<int>>> rows, int columns = 7) {
-  DrawSnapshot s;
-  s.numberColumns = columns;
-  for (auto& [issue, seventh] : rows) {
-    DrawRecord r;
-    r.issue = issue;
-    r.numbers.assign(static_cast<std::size_t>(columns), 1);
-    if (columns >= 7) r.numbers[6] = seventh;
-    s.rows.push_back(r);
-  }
-  return s;
-}
-
-}  // namespace
-
 TEST(DrawHistoryLoad, MapsFieldSevenByKindOldestFirst) {
-  const DrawSnapshot s = snapshotOf({{"2001001", 12}, {"2001002", 13}, {"2001003", 36}});
+  const DrawSnapshot s = test::SnapshotOf({{"2001001", 12}, {"2001002", 13}, {"2001003", 36}});
   const DrawHistory z = LoadDrawHistory(s, AttributeKind::Zodiac);
   ASSERT_TRUE(z.complete());
   ASSERT_EQ(z.entries.size(), 3u);
@@ -36,7 +21,7 @@ TEST(DrawHistoryLoad, MapsFieldSevenByKindOldestFirst) {
 }
 
 TEST(DrawHistoryLoad, NumbersOutsideTheRangeHaveNoValue) {
-  const DrawSnapshot s = snapshotOf({{"2001001", 37}, {"2001002", std::nullopt}, {"2001003", 0}});
+  const DrawSnapshot s = test::SnapshotOf({{"2001001", 37}, {"2001002", std::nullopt}, {"2001003", 0}});
   const DrawHistory h = LoadDrawHistory(s, AttributeKind::Number);
   ASSERT_TRUE(h.complete());
   EXPECT_EQ(h.entries[0].number, 37);
@@ -47,7 +32,7 @@ TEST(DrawHistoryLoad, NumbersOutsideTheRangeHaveNoValue) {
 }
 
 TEST(DrawHistoryLoad, StopsAtTheFirstIssueThatIsNotANumber) {
-  const DrawSnapshot s = snapshotOf({{"2001001", 1}, {"20a1002", 2}, {"2001003", 3}});
+  const DrawSnapshot s = test::SnapshotOf({{"2001001", 1}, {"20a1002", 2}, {"2001003", 3}});
   const DrawHistory h = LoadDrawHistory(s, AttributeKind::Number);
   EXPECT_EQ(h.rowCount, 3u);
   ASSERT_EQ(h.entries.size(), 1u);
@@ -57,12 +42,12 @@ TEST(DrawHistoryLoad, StopsAtTheFirstIssueThatIsNotANumber) {
 }
 
 TEST(DrawHistoryLoad, ALotteryWithoutAColumnSevenCannotBeRead) {
-  const DrawSnapshot s = snapshotOf({{"2001001", 1}}, 3);
+  const DrawSnapshot s = test::SnapshotOf({{"2001001", 1}}, 3);
   const DrawHistory h = LoadDrawHistory(s, AttributeKind::Number);
   EXPECT_TRUE(h.entries.empty());
   EXPECT_TRUE(h.error);
   // Without draws there is nothing to complain about.
-  EXPECT_TRUE(LoadDrawHistory(snapshotOf({}, 3), AttributeKind::Number).complete());
+  EXPECT_TRUE(LoadDrawHistory(test::SnapshotOf({}, 3), AttributeKind::Number).complete());
 }
 
 TEST(IssueText, ConvertsLikeTheWindowsDo) {

@@ -74,6 +74,19 @@ void TempAppDir::addDraws(const QString& lottery, const std::vector<int>& number
   db.appendDraws(lottery, MakeDraws(numbers, firstIssue, db.numberColumns(lottery)));
 }
 
+DrawSnapshot SnapshotOf(const std::vector<std::pair<std::string, std::optional<int>>>& rows, int columns) {
+  DrawSnapshot s;
+  s.numberColumns = columns;
+  for (const auto& [issue, seventh] : rows) {
+    DrawRecord r;
+    r.issue = issue;
+    r.numbers.assign(static_cast<std::size_t>(columns), 1);
+    if (columns >= kDrawnNumberColumn) r.numbers[kDrawnNumberColumn - 1] = seventh;
+    s.rows.push_back(r);
+  }
+  return s;
+}
+
 std::vector<DrawRecord> MakeDraws(const std::vector<int>& numbers, int firstIssue, int picks) {
   std::vector<DrawRecord> out;
   out.reserve(numbers.size());

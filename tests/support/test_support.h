@@ -70,6 +70,10 @@ private:
   QString previous_;
 };
 
+// A snapshot of the given (issue, field 7) rows; the other number columns
+// hold 1. With fewer than seven columns field 7 does not exist.
+DrawSnapshot SnapshotOf(const std::vector<std::pair<std::string, std::optional<int>>>& rows, int columns = 7);
+
 // Draw records with the given field-7 numbers, issues firstIssue.. ascending.
 std::vector<DrawRecord> MakeDraws(const std::vector<int>& numbers, int firstIssue = 2001001, int picks = 7);
 

@@ -2,26 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/test_support.h"
+
 using namespace tavrin;
 
 namespace {
 
-DrawSnapshot snapshotOf(const std::vector<std::pair<std::string, std::optional<int>>>& rows, int columns = 7) {
-  DrawSnapshot s;
-  s.numberColumns = columns;
-  for (const auto& [issue, seventh] : rows) {
-    DrawRecord r;
-    r.issue = issue;
-    r.numbers.assign(static_cast<std::size_t>(columns), 1);
-    if (columns >= 7) r.numbers[6] = seventh;
-    s.rows.push_back(r);
-  }
-  return s;
-}
-
 TrendTable tableOf(AttributeKind kind, const std::vector<std::pair<std::string, std::optional<int>>>& rows,
                    int columns = 7) {
-  return TrendTable(kind, LoadDrawHistory(snapshotOf(rows, columns), kind), FilledAttributeTables());
+  return TrendTable(kind, LoadDrawHistory(test::SnapshotOf(rows, columns), kind), FilledAttributeTables());
 }
 
 // The columns of a row that carry a dot.
