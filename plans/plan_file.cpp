@@ -1,5 +1,7 @@
 #include "plans/plan_file.h"
 
+#include "plans/plan_printout.h"
+
 namespace tavrin::plans {
 
 namespace {
@@ -25,16 +27,9 @@ const char* const kTooManyRows = "计划文件的行数超过投注期数，无�
 
 int HeaderLineCount(PlanKind kind) { return kind == PlanKind::Fixed ? 5 : 6; }
 
-const char* DefaultPlanFileName(PlanKind kind) {
-  switch (kind) {
-    case PlanKind::Fixed:
-      return "固定投资计划表.txt";
-    case PlanKind::Stage:
-      return "阶段投资计划表.txt";
-    case PlanKind::Variable:
-      return "可变投资计划表.txt";
-  }
-  return "";
+std::string DefaultPlanFileName(PlanKind kind) {
+  // The file is named after the table it holds, as the print-out is titled.
+  return std::string(PrintTitle(kind)) + ".txt";
 }
 
 std::string FormatPlanFile(PlanKind kind, const std::vector<std::string>& header, const PlanTable& table) {

@@ -18,7 +18,7 @@ int HeaderLineCount(PlanKind kind);
 inline constexpr int kDrawsHeaderLine = 4;
 
 // Default file names under 附属.
-const char* DefaultPlanFileName(PlanKind kind);
+std::string DefaultPlanFileName(PlanKind kind);
 
 // The file's bytes. Header texts are written as given; a line break inside
 // one would shift every later line, so it is written as a blank.

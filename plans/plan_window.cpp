@@ -173,6 +173,13 @@ std::vector<QLineEdit*> PlanWindow::headerEdits() const {
   return edits;
 }
 
+namespace {
+// Where the save and open dialogs start: the plan's own file under 附属.
+QString ProposedPlanPath(PlanKind kind) {
+  return AppPath(QStringLiteral("附属/") + QString::fromStdString(DefaultPlanFileName(kind)));
+}
+}  // namespace
+
 Money PlanWindow::readInteger(QLineEdit* edit) const { return ToInteger(edit->text().toStdString()); }
 
 PlanInputs PlanWindow::readInputs() const {
@@ -226,7 +233,7 @@ void PlanWindow::showEvent(QShowEvent* event) {
 }
 
 void PlanWindow::btnsaveClick() {
-  const QString proposed = AppPath(QStringLiteral("附属/") + QString::fromUtf8(DefaultPlanFileName(kind_)));
+  const QString proposed = ProposedPlanPath(kind_);
   QString path = prompts().saveFileName(this, QStringLiteral("保存"), proposed, kFilter);
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
@@ -261,7 +268,7 @@ void PlanWindow::btnsaveClick() {
 }
 
 void PlanWindow::btnloadClick() {
-  const QString proposed = AppPath(QStringLiteral("附属/") + QString::fromUtf8(DefaultPlanFileName(kind_)));
+  const QString proposed = ProposedPlanPath(kind_);
   const QString path = prompts().openFileName(this, QStringLiteral("载入"), proposed, kFilter);
   if (path.isEmpty()) return;
   QFile f(path);
