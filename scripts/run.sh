@@ -4,7 +4,8 @@
 # first start).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing
-configure_and_build -DTAVRIN_BUILD_TESTS=OFF -DTAVRIN_BUILD_BENCH=OFF
+configure -DTAVRIN_BUILD_TESTS=OFF -DTAVRIN_BUILD_BENCH=OFF
+build
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo
   echo "没有图形显示（DISPLAY 未设置），无法打开窗口。"
