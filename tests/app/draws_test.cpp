@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/test_support.h"
+#include "tests/support/core_support.h"
 
 #include "app/draws.h"
 

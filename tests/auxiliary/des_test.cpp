@@ -1,12 +1,12 @@
 #include "auxiliary/Des.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+#include <unistd.h>
 
-#include <QByteArray>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QStringEncoder>
-#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <random>
 #include <thread>
 #include <vector>
@@ -15,13 +15,49 @@ using namespace tavrin::des;
 
 namespace {
 
-std::string Bytes(const char* hex) { return QByteArray::fromHex(QByteArray(hex)).toStdString(); }
+std::string Bytes(const char* hex) {
+  std::string out;
+  for (const char* p = hex; p[0] && p[1]; p += 2)
+    out.push_back(static_cast<char>(std::stoi(std::string(p, 2), nullptr, 16)));
+  return out;
+}
 
-std::string Hex(const std::string& bytes) { return QByteArray::fromStdString(bytes).toHex().toUpper().toStdString(); }
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    out.push_back(digits[c >> 4]);
+    out.push_back(digits[c & 15]);
+  }
+  return out;
+}
 
 std::string Gbk(const char* utf8) {
-  QStringEncoder gbk("GBK");
-  return QByteArray(gbk.encode(QString::fromUtf8(utf8))).toStdString();
+  iconv_t cd = iconv_open("GBK", "UTF-8");
+  std::string in(utf8), out(in.size() * 2, '\0');
+  char* src = in.data();
+  char* dst = out.data();
+  std::size_t left = in.size(), room = out.size();
+  const std::size_t rc = iconv(cd, &src, &left, &dst, &room);
+  iconv_close(cd);
+  if (rc == static_cast<std::size_t>(-1)) ADD_FAILURE() << "no GBK for " << utf8;
+  out.resize(out.size() - room);
+  return out;
+}
+
+// The program on PATH, or empty.
+std::string FindProgram(const char* name) {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "";
+  std::size_t b = 0;
+  while (b <= dirs.size()) {
+    std::size_t e = dirs.find(':', b);
+    if (e == std::string::npos) e = dirs.size();
+    const std::string candidate = dirs.substr(b, e - b) + "/" + name;
+    if (e > b && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+    b = e + 1;
+  }
+  return {};
 }
 
 }  // namespace
@@ -137,24 +173,29 @@ TEST(Des, SafeFromAnyThread) {
 
 // Any other implementation of the standard in code-book mode must agree.
 TEST(Des, AgreesWithOpenssl) {
-  const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
-  auto run = [&](const std::string& key, const std::string& data, QByteArray* out) {
-    QProcess p;
-    p.start(openssl,
-            {QStringLiteral("enc"), QStringLiteral("-des-ecb"), QStringLiteral("-nopad"), QStringLiteral("-provider"),
-             QStringLiteral("legacy"), QStringLiteral("-provider"), QStringLiteral("default"), QStringLiteral("-K"),
-             QString::fromLatin1(QByteArray::fromStdString(key).toHex())});
-    if (!p.waitForStarted(5000)) return false;
-    p.write(QByteArray::fromStdString(data));
-    p.closeWriteChannel();
-    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return false;
-    *out = p.readAllStandardOutput();
-    return true;
+  const std::string openssl = FindProgram("openssl");
+  char dataFile[] = "/tmp/tavrin-des-XXXXXX";
+  const int fd = ::mkstemp(dataFile);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  auto run = [&](const std::string& key, const std::string& data, std::string* out) {
+    std::ofstream(dataFile, std::ios::binary | std::ios::trunc) << data;
+    const std::string cmd = openssl + " enc -des-ecb -nopad -provider legacy -provider default -K " + Hex(key) +
+                            " -in " + dataFile + " 2>/dev/null";
+    FILE* p = ::popen(cmd.c_str(), "r");
+    if (!p) return false;
+    out->clear();
+    char buf[256];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out->append(buf, n);
+    return ::pclose(p) == 0;
   };
-  QByteArray probe;
-  if (openssl.isEmpty() || !run(Bytes("133457799BBCDFF1"), Bytes("0123456789ABCDEF"), &probe))
+  std::string probe;
+  if (openssl.empty() || !run(Bytes("133457799BBCDFF1"), Bytes("0123456789ABCDEF"), &probe)) {
+    std::remove(dataFile);
     GTEST_SKIP() << "openssl with its legacy provider is not available here; the cross-check was skipped";
-  ASSERT_EQ(probe.toHex().toUpper(), "85E813540F0AB405");
+  }
+  ASSERT_EQ(Hex(probe), "85E813540F0AB405");
 
   std::mt19937 rng(20261210);
   std::uniform_int_distribution<int> byte(0, 255), length(1, 41), keyLength(1, 8);
@@ -166,8 +207,9 @@ TEST(Des, AgreesWithOpenssl) {
     std::string key8 = key, padded = text;
     key8.resize(8, '\0');
     padded.resize((padded.size() + 7) / 8 * 8, '\0');
-    QByteArray theirs;
+    std::string theirs;
     ASSERT_TRUE(run(key8, padded, &theirs)) << "case " << i;
-    EXPECT_EQ(EncipherText(text, key), theirs.toStdString()) << "case " << i << " key " << Hex(key);
+    EXPECT_EQ(EncipherText(text, key), theirs) << "case " << i << " key " << Hex(key);
   }
+  std::remove(dataFile);
 }

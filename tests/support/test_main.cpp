@@ -1,9 +1,10 @@
 // Every suite runs headless, with a QApplication so that windows, fonts and
 // the database driver are there.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include "app/main/startup.h"
 
@@ -13,7 +14,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
     const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/tavrin-tests-runtime";
     QDir().mkpath(QString::fromLocal8Bit(dir));
-    QFile::setPermissions(QString::fromLocal8Bit(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(QString::fromLocal8Bit(dir),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", dir);
   }
   ::testing::InitGoogleTest(&argc, argv);

@@ -10,6 +10,7 @@
 
 #include "app/prompts.h"
 #include "store/lottery_store.h"
+#include "tests/support/core_support.h"
 
 namespace tavrin::test {
 
@@ -20,13 +21,13 @@ struct ShownMessage {
 };
 
 class ScriptedPrompts final : public Prompts {
-public:
+ public:
   std::vector<ShownMessage> messages;
   std::vector<ShownMessage> questions;
-  std::deque<bool> answers;         // for question(); No when empty
-  std::deque<QString> fileNames;    // for open/save; cancel when empty
-  std::deque<bool> printAnswers;    // for printDialog(); cancel when empty
-  QStringList fileDialogPaths;      // the path or folder each file dialog was given
+  std::deque<bool> answers;       // for question(); No when empty
+  std::deque<QString> fileNames;  // for open/save; cancel when empty
+  std::deque<bool> printAnswers;  // for printDialog(); cancel when empty
+  QStringList fileDialogPaths;    // the path or folder each file dialog was given
   // Called with the printer before the print dialog "returns OK", so a test
   // can point it at a PDF file.
   std::function<void(QPrinter&)> onPrint;
@@ -43,13 +44,13 @@ public:
 
 // Installs a ScriptedPrompts for the lifetime of the object.
 class PromptsScope {
-public:
+ public:
   PromptsScope();
   ~PromptsScope();
   ScriptedPrompts& operator*() { return *p_; }
   ScriptedPrompts* operator->() { return p_; }
 
-private:
+ private:
   ScriptedPrompts* p_;
   std::unique_ptr<Prompts> previous_;
 };
@@ -57,24 +58,17 @@ private:
 // A temporary AppDir with 数据库/彩票数据.mdb holding the default lottery;
 // AppDir points at it for the lifetime of the object.
 class TempAppDir {
-public:
+ public:
   explicit TempAppDir(bool withDefaultDatabase = true);
   ~TempAppDir();
-  QString path() const;                 // with trailing "/"
+  QString path() const;  // with trailing "/"
   QString databaseFile() const;
   // Appends draws "2001001".. with field 7 taken from numbers.
   void addDraws(const QString& lottery, const std::vector<int>& numbers, int firstIssue = 2001001);
 
-private:
+ private:
   QTemporaryDir dir_;
   QString previous_;
 };
-
-// A snapshot of the given (issue, field 7) rows; the other number columns
-// hold 1. With fewer than seven columns field 7 does not exist.
-DrawSnapshot SnapshotOf(const std::vector<std::pair<std::string, std::optional<int>>>& rows, int columns = 7);
-
-// Draw records with the given field-7 numbers, issues firstIssue.. ascending.
-std::vector<DrawRecord> MakeDraws(const std::vector<int>& numbers, int firstIssue = 2001001, int picks = 7);
 
 }  // namespace tavrin::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/test_support.h"
+#include "tests/support/core_support.h"
 
 using namespace tavrin;
 
