@@ -12,9 +12,10 @@
 #include <QTableView>
 
 #include "analysis/statistics_chart.h"
+#include "app/floating.h"
 #include "app/guard.h"
-#include "app/u_datamod.h"
 #include "app/u_public.h"
+#include "store/u_datamod.h"
 
 namespace tavrin::analysis {
 
@@ -75,8 +76,8 @@ QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, i
 StatisticsWindow::StatisticsWindow(StatisticsMode mode, QWidget* parent) : QDialog(parent), mode_(mode) {
   const bool skew = mode == StatisticsMode::Skew;
   setWindowTitle(skew ? QStringLiteral("中奖偏态分析选号") : QStringLiteral("中奖回补分析选号"));
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  MakeFloating(this);
   setModal(false);
   resize(kClientWidth, kClientHeight);
 
@@ -176,18 +177,6 @@ void StatisticsWindow::resizeEvent(QResizeEvent* e) {
   placeBottomRow();
 }
 
-void StatisticsWindow::showEvent(QShowEvent* e) {
-  QDialog::showEvent(e);
-  if (centred_) return;
-  centred_ = true;
-  // Screen-centred the first time; later showings keep where the user put it.
-  if (QScreen* s = screen()) {
-    QRect r = frameGeometry();
-    r.moveCenter(s->availableGeometry().center());
-    move(r.topLeft());
-  }
-}
-
 void StatisticsWindow::loadHistory() {
   // Only a complete history replaces the one computed on before.
   history_ = LoadCompleteDrawHistory(datamod().t_caipiao(), AttributeKindFromIndex(optqianhouIndex()));
@@ -195,7 +184,7 @@ void StatisticsWindow::loadHistory() {
 
 void StatisticsWindow::buildTable() {
   const AttributeKind kind = AttributeKindFromIndex(optqianhouIndex());
-  model_->setTable(AnalyseHistory(history_, kind, mode_, sortMode_, Attributes()));
+  model_->setTable(AnalyseHistory(history_, kind, mode_, sortMode_, FilledAttributeTables()));
   const int w = (tabhistory->width() - 30) / kColumnCount;
   for (int c = 0; c < kColumnCount; ++c) tabhistory->setColumnWidth(c, w);
 }

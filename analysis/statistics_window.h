@@ -7,7 +7,7 @@
 #include <QDialog>
 
 #include "analysis/value_statistics.h"
-#include "app/draws.h"
+#include "trend/draw_history.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -74,7 +74,6 @@ class StatisticsWindow : public QDialog {
  protected:
   StatisticsWindow(StatisticsMode mode, QWidget* parent);
   void resizeEvent(QResizeEvent* e) override;
-  void showEvent(QShowEvent* e) override;
 
  private:
   void loadHistory();
@@ -90,7 +89,6 @@ class StatisticsWindow : public QDialog {
   StatisticsModel* model_;
   QButtonGroup* kindGroup_;
   std::array<QRadioButton*, 4> kindButtons_{};
-  bool centred_ = false;
 };
 
 }  // namespace tavrin::analysis

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "base/integer_text.h"
+
 namespace tavrin::analysis {
 
 namespace {
@@ -14,18 +16,9 @@ constexpr std::int64_t d = 1;
 
 std::string Decimal(std::int64_t v) { return std::to_string(v); }
 
-std::int64_t ParseInteger(const std::string& text) {
-  std::int64_t v = 0;
-  const char* first = text.data();
-  const char* last = text.data() + text.size();
-  auto [p, ec] = std::from_chars(first, last, v);
-  if (ec != std::errc() || p != last || first == last) throw std::runtime_error("'" + text + "' 不是有效的整数值");
-  return v;
-}
-
 // The chase value cell without its trailing "%".
 std::int64_t ChaseKey(const std::string& cell) {
-  return ParseInteger(cell.empty() ? cell : cell.substr(0, cell.size() - 1));
+  return ToInteger(cell.empty() ? cell : cell.substr(0, cell.size() - 1));
 }
 
 std::int64_t SortKey(const StatisticsRow& row, SortMode mode) {
@@ -33,9 +26,9 @@ std::int64_t SortKey(const StatisticsRow& row, SortMode mode) {
     case SortMode::ChaseValue:
       return ChaseKey(row[kColChaseValue]);
     case SortMode::Omission:
-      return ParseInteger(row[kColOmission]);
+      return ToInteger(row[kColOmission]);
     case SortMode::ActualHits:
-      return ParseInteger(row[kColActualHits]);
+      return ToInteger(row[kColActualHits]);
     case SortMode::None:
       break;
   }
@@ -202,9 +195,9 @@ ChartSeriesData ChartFromTable(const StatisticsTable& table) {
   for (const StatisticsRow& row : table.rows) {
     c.labels.push_back(row[kColValue]);
     c.values[0].push_back(static_cast<double>(ChaseKey(row[kColChaseValue])));
-    c.values[1].push_back(static_cast<double>(ParseInteger(row[kColOmission])));
-    c.values[2].push_back(static_cast<double>(ParseInteger(row[kColActualHits])));
-    c.values[3].push_back(static_cast<double>(ParseInteger(row[kColLongestOmission])));
+    c.values[1].push_back(static_cast<double>(ToInteger(row[kColOmission])));
+    c.values[2].push_back(static_cast<double>(ToInteger(row[kColActualHits])));
+    c.values[3].push_back(static_cast<double>(ToInteger(row[kColLongestOmission])));
   }
   return c;
 }

@@ -32,9 +32,7 @@ bool RunGuarded(F&& f) {
 
 template <class... Args, class F>
 auto guarded(F f) {
-  return [f = std::move(f)](Args... args) -> void {
-    RunGuarded([&] { f(args...); });
-  };
+  return [f = std::move(f)](Args... args) -> void { RunGuarded([&] { f(args...); }); };
 }
 
 }  // namespace tavrin

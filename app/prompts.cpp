@@ -3,9 +3,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QThread>
 
 namespace tavrin {
 
@@ -13,16 +14,21 @@ namespace {
 
 QMessageBox::Icon toIcon(PromptIcon icon) {
   switch (icon) {
-    case PromptIcon::None: return QMessageBox::NoIcon;
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::Warning: return QMessageBox::Warning;
-    case PromptIcon::Error: return QMessageBox::Critical;
-    case PromptIcon::Question: return QMessageBox::Question;
+    case PromptIcon::None:
+      return QMessageBox::NoIcon;
+    case PromptIcon::Information:
+      return QMessageBox::Information;
+    case PromptIcon::Warning:
+      return QMessageBox::Warning;
+    case PromptIcon::Error:
+      return QMessageBox::Critical;
+    case PromptIcon::Question:
+      return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
 }
 
-// Delphi-style file filters ("文本文件(*.txt)|*.txt") become Qt's form.
+// Filters written as "文本文件(*.txt)|*.txt" become Qt's form.
 QString qtFilter(const QString& filter) {
   if (!filter.contains(QLatin1Char('|'))) return filter;
   const QStringList parts = filter.split(QLatin1Char('|'));
@@ -37,7 +43,7 @@ QString qtFilter(const QString& filter) {
 }
 
 class DialogPrompts final : public Prompts {
-public:
+ public:
   void message(QWidget* owner, const QString& title, const QString& text, PromptIcon icon) override {
     QMessageBox box(toIcon(icon), title, text, QMessageBox::Ok, owner);
     box.exec();
@@ -48,12 +54,10 @@ public:
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     return box.exec() == QMessageBox::Yes;
   }
-  QString openFileName(QWidget* owner, const QString& title, const QString& dir,
-                       const QString& filter) override {
+  QString openFileName(QWidget* owner, const QString& title, const QString& dir, const QString& filter) override {
     return QFileDialog::getOpenFileName(owner, title, dir, qtFilter(filter));
   }
-  QString saveFileName(QWidget* owner, const QString& title, const QString& path,
-                       const QString& filter) override {
+  QString saveFileName(QWidget* owner, const QString& title, const QString& path, const QString& filter) override {
     return QFileDialog::getSaveFileName(owner, title, path, qtFilter(filter));
   }
   bool printDialog(QWidget* owner, QPrinter& printer) override {
@@ -74,7 +78,11 @@ QString appTitle() {
 
 }  // namespace
 
-Prompts& prompts() { return *current(); }
+Prompts& prompts() {
+  // Dialogs belong to the GUI thread; a worker reports through its window.
+  Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+  return *current();
+}
 
 std::unique_ptr<Prompts> setPrompts(std::unique_ptr<Prompts> p) {
   std::swap(current(), p);
@@ -82,9 +90,7 @@ std::unique_ptr<Prompts> setPrompts(std::unique_ptr<Prompts> p) {
   return p;
 }
 
-void ShowMessage(const QString& text, QWidget* owner) {
-  prompts().message(owner, appTitle(), text, PromptIcon::None);
-}
+void ShowMessage(const QString& text, QWidget* owner) { prompts().message(owner, appTitle(), text, PromptIcon::None); }
 
 void ShowErrorBox(const QString& text, QWidget* owner) {
   prompts().message(owner, appTitle(), text, PromptIcon::Error);

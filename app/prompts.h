@@ -14,19 +14,15 @@ namespace tavrin {
 enum class PromptIcon { None, Information, Warning, Error, Question };
 
 class Prompts {
-public:
+ public:
   virtual ~Prompts() = default;
   // An OK-only box.
-  virtual void message(QWidget* owner, const QString& title, const QString& text,
-                       PromptIcon icon) = 0;
+  virtual void message(QWidget* owner, const QString& title, const QString& text, PromptIcon icon) = 0;
   // A Yes/No box; true for Yes.
-  virtual bool question(QWidget* owner, const QString& title, const QString& text,
-                        PromptIcon icon) = 0;
+  virtual bool question(QWidget* owner, const QString& title, const QString& text, PromptIcon icon) = 0;
   // Empty when the user cancels.
-  virtual QString openFileName(QWidget* owner, const QString& title, const QString& dir,
-                               const QString& filter) = 0;
-  virtual QString saveFileName(QWidget* owner, const QString& title, const QString& path,
-                               const QString& filter) = 0;
+  virtual QString openFileName(QWidget* owner, const QString& title, const QString& dir, const QString& filter) = 0;
+  virtual QString saveFileName(QWidget* owner, const QString& title, const QString& path, const QString& filter) = 0;
   // The print dialog on printer; false when cancelled.
   virtual bool printDialog(QWidget* owner, QPrinter& printer) = 0;
 };

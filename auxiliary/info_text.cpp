@@ -1,18 +1,15 @@
 #include "auxiliary/info_text.h"
 
 #include <QDir>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <stdexcept>
 
 #include "auxiliary/Des.h"
+#include "base/gbk.h"
 
 namespace tavrin {
 
 QByteArray EncipherInfoLine(const QString& text) {
-  QStringEncoder gbk("GBK");
-  const QByteArray bytes = gbk.encode(text);
-  if (gbk.hasError()) throw std::runtime_error(("GBK 无法表示文字：" + text).toStdString());
+  const QByteArray bytes = ToGbk(text);
   const std::string hex =
       des::EncipherHex(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), kInfoKey);
   return QByteArray::fromStdString(hex);
@@ -21,8 +18,7 @@ QByteArray EncipherInfoLine(const QString& text) {
 QString DecipherInfoLine(const QByteArray& line) {
   const std::string bytes =
       des::DecipherHex(std::string_view(line.constData(), static_cast<std::size_t>(line.size())), kInfoKey);
-  QStringDecoder gbk("GBK");
-  return gbk.decode(QByteArray::fromStdString(bytes));
+  return FromGbk(QByteArray::fromStdString(bytes));
 }
 
 InfoFile::InfoFile(const QString& path) : file_(path) {

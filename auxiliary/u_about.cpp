@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "app/floating.h"
 #include "app/guard.h"
 #include "app/u_public.h"
 #include "auxiliary/aux_fonts.h"
@@ -66,7 +67,7 @@ Tfrmabout::Tfrmabout(QWidget* parent)
   btnclose->setDefault(true);
   connect(btnclose, &QPushButton::clicked, this, guarded([this] { btncloseClick(); }));
 
-  if (QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
+  MakeFloating(this);
 
   RunGuarded([this] { FormCreate(); });
 }

@@ -2,9 +2,9 @@
 // The command line of tavrin-cli: COMMAND, then --name value options and
 // plain arguments.
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
-#include <QMap>
 #include <optional>
 #include <stdexcept>
 
@@ -16,7 +16,7 @@ struct UsageError : std::runtime_error {
 };
 
 class Args {
-public:
+ public:
   Args(const QStringList& args);
   const QStringList& positional() const { return positional_; }
   bool has(const QString& name) const { return options_.contains(name); }
@@ -27,7 +27,7 @@ public:
   // Fails on every option not in known: a typo must not pass silently.
   void only(const QStringList& known) const;
 
-private:
+ private:
   QMap<QString, QString> options_;
   QStringList positional_;
 };

@@ -25,5 +25,4 @@ int CmdFixedPlan(const Context&, const Args&);
 int CmdStagePlan(const Context&, const Args&);
 int CmdVariablePlan(const Context&, const Args&);
 
-
 }  // namespace tavrin::cli

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <cstdio>
 
+#include "base/paths.h"
 #include "cli/commands.h"
 #include "store/lottery_store.h"
 
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QStringList args = app.arguments().mid(1);
   Context ctx;
-  ctx.databaseFile = QCoreApplication::applicationDirPath() + QStringLiteral("/数据库/彩票数据.mdb");
+  tavrin::SetAppDir(QCoreApplication::applicationDirPath());
+  ctx.databaseFile = tavrin::DatabaseFile();
   bool ownDatabase = true;
   if (args.size() >= 2 && args[0] == QLatin1String("--db")) {
     ctx.databaseFile = args[1];

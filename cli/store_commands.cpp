@@ -63,8 +63,10 @@ int CmdImport(const Context& ctx, const Args& args) {
     try {
       draws.push_back(store::ParseDrawLine(line, picks));
     } catch (const std::exception& e) {
-      throw std::runtime_error(
-          QStringLiteral("第%1行有误：%2（%3），未导入任何数据").arg(lineNo).arg(QString::fromUtf8(e.what()), line.trimmed()).toStdString());
+      throw std::runtime_error(QStringLiteral("第%1行有误：%2（%3），未导入任何数据")
+                                   .arg(lineNo)
+                                   .arg(QString::fromUtf8(e.what()), line.trimmed())
+                                   .toStdString());
     }
   }
   db.appendDraws(lottery, draws);

@@ -70,37 +70,6 @@ void CheckDraws(Money draws) {
 
 const char* const kTooManyMultiples = "所需倍数太大，无法投注！";
 
-std::optional<Money> ParseInteger(std::string_view text) {
-  std::size_t i = 0, end = text.size();
-  while (i < end && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  while (end > i && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-  bool negative = false;
-  if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == end) return std::nullopt;
-  Wide v = 0;
-  for (; i < end; ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') return std::nullopt;
-    v = v * 10 + (c - '0');
-    if (v > kMax + 1) return std::nullopt;
-  }
-  if (negative) v = -v;
-  if (v < kMin || v > kMax) return std::nullopt;
-  return static_cast<Money>(v);
-}
-
-std::string ConversionMessage(std::string_view text) {
-  std::string m;
-  m.reserve(text.size() + 32);
-  m.append("'").append(text).append("' 不是有效的整数值");
-  return m;
-}
-
-Money ToInteger(std::string_view text) {
-  if (auto v = ParseInteger(text)) return *v;
-  throw ConversionError(ConversionMessage(text));
-}
-
 std::optional<Money> Multiplier(Money outlay, Money unit, Money prize, Money profit) {
   // m*prize - (outlay + m*unit) >= profit  <=>  m*(prize - unit) >= profit + outlay
   Wide lo = 1, hi = kMaxMultiple;

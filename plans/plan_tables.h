@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/integer_text.h"
+
 namespace tavrin::plans {
 
 using Money = std::int64_t;
@@ -25,19 +27,11 @@ struct PlanRefused : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A text that is not a whole number; the message is the standard conversion
-// error ("'abc' 不是有效的整数值").
-struct ConversionError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// "'" + text + "' 不是有效的整数值".
-std::string ConversionMessage(std::string_view text);
-
-// Decimal integer with an optional sign; blanks around it are allowed.
-std::optional<Money> ParseInteger(std::string_view text);
-// The same, throwing ConversionError.
-Money ToInteger(std::string_view text);
+// Inputs are converted by the program's one integer conversion.
+using ::tavrin::ConversionError;
+using ::tavrin::ConversionMessage;
+using ::tavrin::ParseInteger;
+using ::tavrin::ToInteger;
 
 extern const char* const kTooManyMultiples;  // "所需倍数太大，无法投注！"
 

@@ -10,18 +10,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/floating.h"
 #include "app/guard.h"
 #include "app/prompts.h"
 #include "app/u_public.h"
+#include "base/atomic_file.h"
+#include "base/gbk.h"
 #include "plans/plan_printout.h"
 #include "print/print_job.h"
 
@@ -32,18 +32,6 @@ using namespace plans;
 namespace {
 
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// Plan files are in the system's code page, GBK.
-std::string ToFileText(const QString& s) {
-  QStringEncoder enc("GBK");
-  const QByteArray b = enc(s);
-  return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
-
-QString FromFileText(const std::string& s) {
-  QStringDecoder dec("GBK");
-  return dec(QByteArray(s.data(), static_cast<qsizetype>(s.size())));
-}
 
 const QString kFilter = QStringLiteral("文本文件(*.txt)|*.txt");
 
@@ -90,8 +78,8 @@ QVariant PlanGridModel::headerData(int section, Qt::Orientation orientation, int
   return Utf8(ColumnTitles(table_.kind)[static_cast<std::size_t>(section)]);
 }
 
-PlanWindow::PlanWindow(PlanKind kind, const QString& caption, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), kind_(kind) {
+PlanWindow::PlanWindow(PlanKind kind, const QString& caption, QWidget* parent) : QWidget(parent), kind_(kind) {
+  MakeFloating(this);
   setWindowTitle(caption);
   resize(630, 480);
 
@@ -221,14 +209,6 @@ void PlanWindow::resizeEvent(QResizeEvent* event) {
 
 void PlanWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!placed_) {
-    placed_ = true;
-    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-      QRect r = frameGeometry();
-      r.moveCenter(s->availableGeometry().center());
-      move(r.topLeft());
-    }
-  }
   layoutColumns();
 }
 
@@ -253,16 +233,12 @@ void PlanWindow::btnsaveClick() {
   }
 
   std::vector<std::string> header;
-  for (QLineEdit* e : headerEdits()) header.push_back(ToFileText(e->text()));
+  // Plan files are in the system's code page, GBK.
+  for (QLineEdit* e : headerEdits()) header.push_back(ToGbk(e->text()).toStdString());
   const std::string bytes = FormatPlanFile(kind_, header, table());
 
-  // Written beside the old file and renamed over it: a failed save leaves
-  // the previous plan as it was.
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) FileError(QStringLiteral("无法创建文件 "), path, f.errorString());
-  if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-    FileError(QStringLiteral("无法写入文件 "), path, f.errorString());
-  if (!f.commit()) FileError(QStringLiteral("无法写入文件 "), path, f.errorString());
+  // A failed save leaves the previous plan as it was.
+  SaveFileAtomically(path, QByteArray::fromStdString(bytes));
   saved();
   ShowMessage(QStringLiteral("成功保存！"), this);
 }
@@ -287,7 +263,7 @@ void PlanWindow::btnloadClick() {
   }
   const std::vector<QLineEdit*> edits = headerEdits();
   for (std::size_t i = 0; i < edits.size() && i < plan.header.size(); ++i)
-    edits[i]->setText(FromFileText(plan.header[i]));
+    edits[i]->setText(FromGbk(QByteArray::fromStdString(plan.header[i])));
   showTable(plan.table);
   loaded(plan);
 }

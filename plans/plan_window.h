@@ -101,7 +101,6 @@ class PlanWindow : public QWidget {
   QVBoxLayout* buttons_;
   QPushButton* default_ = nullptr;
   QLineEdit* extra_ = nullptr;  // 阶段次数 or 本期注数
-  bool placed_ = false;
 };
 
 }  // namespace tavrin

@@ -1,7 +1,8 @@
 #include "store/lottery_store.h"
 
+#include <sqlite3.h>
+
 #include <QDir>
-#include <algorithm>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -10,10 +11,12 @@
 #include <QSqlRecord>
 #include <QUuid>
 #include <QVariant>
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
-#include <sqlite3.h>
+#include "base/integer_text.h"
+#include "store/transaction.h"
 
 namespace tavrin::store {
 
@@ -46,8 +49,7 @@ std::optional<QString> LotteryNameProblem(const QString& name) {
   if (name.size() > 20) return QStringLiteral("彩票名称不能超过20个字符！");
   for (QChar c : name) {
     const bool ok = c.isLetterOrNumber() || c == QLatin1Char('_');
-    if (!ok || c.isSpace())
-      return QStringLiteral("彩票名称只能由汉字、字母、数字和下划线组成！");
+    if (!ok || c.isSpace()) return QStringLiteral("彩票名称只能由汉字、字母、数字和下划线组成！");
   }
   return std::nullopt;
 }
@@ -121,13 +123,7 @@ LotteryOptions Database::options(const QString& lottery) {
   QSqlQuery q(db_);
   check(q.exec(QStringLiteral("SELECT * FROM ") + QuoteIdentifier(OptionsTableName(lottery))), q);
   if (!q.next()) fail(QStringLiteral("彩票选项表中没有记录：") + OptionsTableName(lottery));
-  auto asInt = [&](const char* field) {
-    const QVariant v = q.value(QString::fromUtf8(field));
-    bool ok = false;
-    const int i = v.toInt(&ok);
-    if (!ok) fail(QStringLiteral("'%1' 不是有效的整数值").arg(v.toString()));
-    return i;
-  };
+  auto asInt = [&](const char* field) { return ToInt32(q.value(QString::fromUtf8(field)).toString().toStdString()); };
   LotteryOptions o;
   o.name = q.value(QStringLiteral("彩票名称")).toString();
   o.type = asInt("彩票类型");
@@ -136,8 +132,7 @@ LotteryOptions Database::options(const QString& lottery) {
   o.drawTime = q.value(QStringLiteral("开奖时间")).toString();
   o.weekdays = q.value(QStringLiteral("开奖星期")).toString();
   for (QChar c : o.weekdays)
-    if (c < QLatin1Char('1') || c > QLatin1Char('7'))
-      fail(QStringLiteral("'%1' 不是有效的开奖星期").arg(o.weekdays));
+    if (c < QLatin1Char('1') || c > QLatin1Char('7')) fail(QStringLiteral("'%1' 不是有效的开奖星期").arg(o.weekdays));
   return o;
 }
 
@@ -153,12 +148,12 @@ void Database::createLottery(const LotteryOptions& o) {
     sql += c + QStringLiteral(" integer CHECK(typeof(") + c + QStringLiteral(") IN ('integer','null')),");
   }
   sql += QStringLiteral("开奖日期 varchar(10) CHECK(length(开奖日期)<=10))");
-  const QString optionsSql =
-      QStringLiteral("CREATE TABLE ") + QuoteIdentifier(OptionsTableName(o.name)) +
-      QStringLiteral("(彩票名称 varchar(20), 彩票类型 Integer, 号码总数 integer, 选择号码数 integer, "
-                     "开奖时间 varchar(10), 开奖星期 varchar(7))");
-  if (!db_.transaction()) fail(dbMessage(db_.lastError()));
-  try {
+  const QString optionsSql = QStringLiteral("CREATE TABLE ") + QuoteIdentifier(OptionsTableName(o.name)) +
+                             QStringLiteral(
+                                 "(彩票名称 varchar(20), 彩票类型 Integer, 号码总数 integer, 选择号码数 integer, "
+                                 "开奖时间 varchar(10), 开奖星期 varchar(7))");
+  Transaction t(db_);
+  {
     QSqlQuery q(db_);
     check(q.exec(sql), q);
     // Opening reads the newest draws by issue; the index spares it a sort of
@@ -177,30 +172,23 @@ void Database::createLottery(const LotteryOptions& o) {
     q.addBindValue(o.drawTime);
     q.addBindValue(o.weekdays);
     check(q.exec(), q);
-    if (!db_.commit()) fail(dbMessage(db_.lastError()));
-  } catch (...) {
-    db_.rollback();
-    throw;
   }
+  t.commit();
 }
 
 void Database::dropLottery(const QString& lottery) {
-  if (!db_.transaction()) fail(dbMessage(db_.lastError()));
-  try {
+  Transaction t(db_);
+  {
     QSqlQuery q(db_);
     check(q.exec(QStringLiteral("DROP TABLE ") + QuoteIdentifier(DrawTableName(lottery))), q);
     check(q.exec(QStringLiteral("DROP TABLE ") + QuoteIdentifier(OptionsTableName(lottery))), q);
-    if (!db_.commit()) fail(dbMessage(db_.lastError()));
-  } catch (...) {
-    db_.rollback();
-    throw;
   }
+  t.commit();
 }
 
 int Database::numberColumns(const QString& lottery) {
   QSqlQuery q(db_);
-  check(q.exec(QStringLiteral("SELECT * FROM ") + QuoteIdentifier(DrawTableName(lottery)) +
-               QStringLiteral(" LIMIT 0")),
+  check(q.exec(QStringLiteral("SELECT * FROM ") + QuoteIdentifier(DrawTableName(lottery)) + QStringLiteral(" LIMIT 0")),
         q);
   const QSqlRecord rec = q.record();
   int k = 0;
@@ -221,14 +209,17 @@ namespace {
 // as text converted, anything else (and NULL) empty.
 std::optional<int> numberField(sqlite3_stmt* st, int col) {
   switch (sqlite3_column_type(st, col)) {
-    case SQLITE_INTEGER: return static_cast<int>(sqlite3_column_int64(st, col));
-    case SQLITE_FLOAT: return static_cast<int>(sqlite3_column_double(st, col));
+    case SQLITE_INTEGER:
+      return static_cast<int>(sqlite3_column_int64(st, col));
+    case SQLITE_FLOAT:
+      return static_cast<int>(sqlite3_column_double(st, col));
     case SQLITE_TEXT: {
       bool ok = false;
       const int n = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col))).trimmed().toInt(&ok);
       return ok ? std::optional<int>(n) : std::nullopt;
     }
-    default: return std::nullopt;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -300,8 +291,8 @@ void Database::appendDraws(const QString& lottery, const std::vector<DrawRecord>
   sql += QStringLiteral(",开奖日期) VALUES(?");
   for (int k = 0; k <= cols; ++k) sql += QStringLiteral(",?");
   sql += QLatin1Char(')');
-  if (!db_.transaction()) fail(dbMessage(db_.lastError()));
-  try {
+  Transaction t(db_);
+  {
     QSqlQuery q(db_);
     check(q.prepare(sql), q);
     for (const DrawRecord& r : draws) {
@@ -316,11 +307,8 @@ void Database::appendDraws(const QString& lottery, const std::vector<DrawRecord>
       q.addBindValue(QString::fromStdString(r.date));
       check(q.exec(), q);
     }
-    if (!db_.commit()) fail(dbMessage(db_.lastError()));
-  } catch (...) {
-    db_.rollback();
-    throw;
   }
+  t.commit();
 }
 
 void EnsureDefaultDatabase(const QString& file) {
@@ -335,15 +323,10 @@ DrawRecord ParseDrawLine(const QString& line, int picks) {
     fail(QStringLiteral("应有期号、%1个号码和可选的开奖日期，实有%2项").arg(picks).arg(f.size()));
   DrawRecord r;
   if (f[0].size() > 7) fail(QStringLiteral("期号 '%1' 超过7位").arg(f[0]));
-  bool ok = false;
-  f[0].toInt(&ok);
-  if (!ok) fail(QStringLiteral("期号 '%1' 不是有效的整数值").arg(f[0]));
+  // Seven characters always fit in 32 bits.
+  if (!ParseInteger(f[0].toStdString())) fail(QStringLiteral("期号 '%1' 不是有效的整数值").arg(f[0]));
   r.issue = f[0].toStdString();
-  for (int k = 1; k <= picks; ++k) {
-    const int n = f[k].toInt(&ok);
-    if (!ok) fail(QStringLiteral("'%1' 不是有效的整数值").arg(f[k]));
-    r.numbers.push_back(n);
-  }
+  for (int k = 1; k <= picks; ++k) r.numbers.push_back(ToInt32(f[k].toStdString()));
   if (f.size() == picks + 2) {
     if (f[picks + 1].size() > 10) fail(QStringLiteral("开奖日期 '%1' 超过10个字符").arg(f[picks + 1]));
     r.date = f[picks + 1].toStdString();

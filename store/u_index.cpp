@@ -11,6 +11,7 @@
 
 #include "app/guard.h"
 #include "app/u_public.h"
+#include "store/lottery_session.h"
 #include "store/lottery_store.h"
 
 namespace tavrin {
@@ -195,16 +196,8 @@ void Tfrmindex::btnopenClick() {
     prompts().message(this, QStringLiteral("错误"), QStringLiteral("请选择彩票！"), PromptIcon::None);
     return;
   }
-  CurrentLotteryState& cur = CurrentLottery();
-  cur.name = n;
-  cur.valuesPerDraw = 1;
-  cur.valueCount = 36;
-  cur.type = typeIndex();
-  cur.drawTime = edtcaitime->text();
-  cur.drawWeekdays = tickedWeekdays();
-  cur.open = true;
-  OpenLottery();
-  emit lotteryOpened(n);
+  // A failure leaves nothing open and the manager up for another choice.
+  lotterySession().open(n);
   accept();
 }
 

@@ -17,7 +17,7 @@ namespace tavrin {
 
 class Tfrmindex : public QDialog {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmindex(QWidget* parent = nullptr);
 
   // Controls, named as the rest of the program speaks of them.
@@ -44,12 +44,7 @@ public:
   int typeIndex() const;
   QString tickedWeekdays() const;
 
-signals:
-  // The lottery is open (CurrentLottery filled, snapshot taken): the main
-  // window sets up its caption, tabs and trend window.
-  void lotteryOpened(const QString& name);
-
-private:
+ private:
   void setOptionsEnabled(bool nameTimeWeek, bool others);
 };
 

@@ -4,10 +4,14 @@ namespace tavrin {
 
 AttributeKind AttributeKindFromIndex(int index) {
   switch (index) {
-    case 0: return AttributeKind::Number;
-    case 1: return AttributeKind::Zodiac;
-    case 3: return AttributeKind::Direction;
-    default: return AttributeKind::Season;
+    case 0:
+      return AttributeKind::Number;
+    case 1:
+      return AttributeKind::Zodiac;
+    case 3:
+      return AttributeKind::Direction;
+    default:
+      return AttributeKind::Season;
   }
 }
 
@@ -37,29 +41,39 @@ std::optional<int> AttributeOf(AttributeKind kind, int n) {
     case AttributeKind::Number:
       if (!IsDrawableNumber(n)) return std::nullopt;
       return n;
-    case AttributeKind::Zodiac: return ZodiacOf(n);
-    case AttributeKind::Season: return SeasonOf(n);
-    case AttributeKind::Direction: return DirectionOf(n);
+    case AttributeKind::Zodiac:
+      return ZodiacOf(n);
+    case AttributeKind::Season:
+      return SeasonOf(n);
+    case AttributeKind::Direction:
+      return DirectionOf(n);
   }
   return std::nullopt;
 }
 
 int ValueCountOf(AttributeKind kind) {
   switch (kind) {
-    case AttributeKind::Number: return 36;
-    case AttributeKind::Zodiac: return 12;
+    case AttributeKind::Number:
+      return 36;
+    case AttributeKind::Zodiac:
+      return 12;
     case AttributeKind::Season:
-    case AttributeKind::Direction: return 4;
+    case AttributeKind::Direction:
+      return 4;
   }
   return 0;
 }
 
 const char* AttributeKindText(AttributeKind kind) {
   switch (kind) {
-    case AttributeKind::Number: return "号码";
-    case AttributeKind::Zodiac: return "生肖";
-    case AttributeKind::Season: return "季节";
-    case AttributeKind::Direction: return "方位";
+    case AttributeKind::Number:
+      return "号码";
+    case AttributeKind::Zodiac:
+      return "生肖";
+    case AttributeKind::Season:
+      return "季节";
+    case AttributeKind::Direction:
+      return "方位";
   }
   return "";
 }
@@ -77,10 +91,14 @@ std::string AttributeTables::Name(AttributeKind kind, int k) const {
     return table[static_cast<std::size_t>(k - 1)];
   };
   switch (kind) {
-    case AttributeKind::Number: return {};
-    case AttributeKind::Zodiac: return pick(zodiac_);
-    case AttributeKind::Season: return pick(season_);
-    case AttributeKind::Direction: return pick(direction_);
+    case AttributeKind::Number:
+      return {};
+    case AttributeKind::Zodiac:
+      return pick(zodiac_);
+    case AttributeKind::Season:
+      return pick(season_);
+    case AttributeKind::Direction:
+      return pick(direction_);
   }
   return {};
 }

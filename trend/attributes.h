@@ -32,24 +32,23 @@ int ValueCountOf(AttributeKind kind);
 const char* AttributeKindText(AttributeKind kind);
 
 // The names of the 12 zodiac signs, 4 seasons and 4 directions (UTF-8). They
-// are empty until Fill() runs, which opening a lottery does.
+// are empty until Fill() runs.
 class AttributeTables {
-public:
+ public:
   void Fill();
   bool IsFilled() const { return filled_; }
   // Name of value k (1-based) of kinds 1..3; empty for kind 0, for a k out of
   // range and before Fill().
   std::string Name(AttributeKind kind, int k) const;
 
-private:
+ private:
   std::array<std::string, 12> zodiac_{};
   std::array<std::string, 4> season_{};
   std::array<std::string, 4> direction_{};
   bool filled_ = false;
 };
 
-// The names as constants, for code that needs them before any lottery is open
-// (tests, the command-line tool).
+// The names as every window and the command-line tool show them.
 const AttributeTables& FilledAttributeTables();
 
 }  // namespace tavrin

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/draws.h"
 #include "trend/attributes.h"
+#include "trend/draw_history.h"
 
 namespace tavrin {
 

@@ -4,8 +4,8 @@
 #include <QVBoxLayout>
 
 #include "app/prompts.h"
-#include "app/u_datamod.h"
-#include "app/u_public.h"
+#include "store/lottery_session.h"
+#include "trend/shared_history.h"
 
 namespace tavrin {
 
@@ -36,18 +36,14 @@ QString TrendWindow::CaptionOf(AttributeKind kind) {
 }
 
 void TrendWindow::FormCreate() {
-  CurrentLottery().valueCount = ValueCountOf(kind_);
-  CurrentLottery().valuesPerDraw = 1;
+  lotterySession().setGrouping(ValueCountOf(kind_), 1);
   // Without an open lottery there are no draws: the grid shows its titles
   // and the shared copy is emptied, so nothing reads an earlier lottery's.
-  const std::shared_ptr<const DrawSnapshot> snapshot = datamod().snapshot();
+  const std::shared_ptr<const DrawSnapshot> snapshot = lotterySession().snapshot();
   DrawHistory history = snapshot ? LoadDrawHistory(*snapshot, kind_) : DrawHistory{};
-  SharedDrawHistory() = history;
-  // The names are constants; a window made before any lottery was opened
-  // still titles its columns.
-  const AttributeTables& names = Attributes().IsFilled() ? Attributes() : FilledAttributeTables();
+  PublishDrawHistory(std::make_shared<const DrawHistory>(history));
   const std::optional<std::string> error = history.error;
-  grdcode->setTable(std::make_shared<const TrendTable>(kind_, std::move(history), names));
+  grdcode->setTable(std::make_shared<const TrendTable>(kind_, std::move(history), FilledAttributeTables()));
   if (error) ShowErrorBox(QString::fromStdString(*error), this);
 }
 

@@ -14,9 +14,10 @@
 #include "app/guard.h"
 #include "app/main/startup.h"
 #include "app/main/u_main.h"
-#include "app/u_datamod.h"
 #include "app/u_public.h"
 #include "app/windows.h"
+#include "store/lottery_session.h"
+#include "store/u_datamod.h"
 
 using namespace tavrin;
 
@@ -27,8 +28,10 @@ int main(int argc, char** argv) {
 
   QCommandLineParser parser;
   parser.addHelpOption();
-  QCommandLineOption openOpt(QStringLiteral("open"), QStringLiteral("open this lottery at start"), QStringLiteral("LOTTERY"));
-  QCommandLineOption windowOpt(QStringLiteral("window"), QStringLiteral("show this window at start"), QStringLiteral("NAME"));
+  QCommandLineOption openOpt(QStringLiteral("open"), QStringLiteral("open this lottery at start"),
+                             QStringLiteral("LOTTERY"));
+  QCommandLineOption windowOpt(QStringLiteral("window"), QStringLiteral("show this window at start"),
+                               QStringLiteral("NAME"));
   parser.addOption(openOpt);
   parser.addOption(windowOpt);
   parser.process(app);
@@ -50,24 +53,9 @@ int main(int argc, char** argv) {
   const QString lottery = parser.value(openOpt);
   const QString window = parser.value(windowOpt);
   QTimer::singleShot(0, &frmmain, [&] {
-    if (!lottery.isEmpty()) {
-      RunGuarded([&] {
-        CurrentLottery().name = lottery;
-        CurrentLottery().valueCount = 36;
-        CurrentLottery().valuesPerDraw = 1;
-        CurrentLottery().open = true;
-        OpenLottery();
-        frmmain.lotteryOpened(lottery);
-      });
-    }
-    static const std::pair<const char*, SingleWindow> singles[] = {
-        {"piantai", SingleWindow::piantai},         {"yilou", SingleWindow::yilou},
-        {"sep", SingleWindow::sep},                 {"qingmi", SingleWindow::qingmi},
-        {"gudingjihua", SingleWindow::gudingjihua}, {"jieduanjihua", SingleWindow::jieduanjihua},
-        {"keibianjihua", SingleWindow::keibianjihua}, {"tozi", SingleWindow::tozi},
-        {"about", SingleWindow::about}};
-    for (const auto& [name, which] : singles)
-      if (window == QLatin1String(name)) RunGuarded([&] { frmmain.showSingle(which); });
+    if (!lottery.isEmpty()) RunGuarded([&] { lotterySession().open(lottery); });
+    if (const SingleWindowEntry* single = SingleWindowNamed(window))
+      RunGuarded([&] { frmmain.showSingle(single->id); });
     if (window == QLatin1String("index")) RunGuarded([&] { frmmain.mnuopenClick(); });
     if (window == QLatin1String("data")) RunGuarded([&] { frmmain.mnumoddataClick(); });
   });

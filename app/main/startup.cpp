@@ -26,7 +26,7 @@ void InstallFontSubstitutes() {
 }
 
 void PrepareDataFolders() {
-  for (const char* d : {"数据库", "附属", "图片", "帮助"}) QDir().mkpath(AppPath(QString::fromUtf8(d)));
+  for (const char* d : kDataFolders) QDir().mkpath(AppPath(QString::fromUtf8(d)));
   RunGuarded([] { store::EnsureDefaultDatabase(DatabaseFile()); });
 }
 

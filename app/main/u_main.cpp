@@ -1,8 +1,8 @@
 #include "app/main/u_main.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -12,9 +12,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QMovie>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPainter>
 #include <QStyle>
 #include <QTabBar>
@@ -22,9 +19,14 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "app/background_work.h"
+#include "app/floating.h"
 #include "app/guard.h"
 #include "app/u_public.h"
 #include "app/windows.h"
+#include "base/atomic_file.h"
+#include "base/http_client.h"
+#include "store/lottery_session.h"
 #include "store/u_index.h"
 
 namespace tavrin {
@@ -35,46 +37,41 @@ constexpr int kBannerTimeoutMs = 4000;
 
 // The client area paints the background picture stretched over it.
 class BackgroundArea final : public QMdiArea {
-public:
+ public:
   using QMdiArea::QMdiArea;
   void setPicture(const QPixmap& p) {
     picture_ = p;
     viewport()->update();
   }
 
-protected:
+ protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), QColor(192, 192, 192));
     if (!picture_.isNull()) p.drawPixmap(viewport()->rect(), picture_);
   }
 
-private:
+ private:
   QPixmap picture_;
 };
 
 // A label that reports clicks (the banner picture and its close box).
 class ClickLabel final : public QLabel {
-public:
+ public:
   explicit ClickLabel(QWidget* parent, std::function<void()> onClick) : QLabel(parent), onClick_(std::move(onClick)) {}
 
-protected:
+ protected:
   void mouseReleaseEvent(QMouseEvent* e) override {
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) onClick_();
   }
 
-private:
+ private:
   std::function<void()> onClick_;
 };
 
 const char* const kTabs[] = {"开奖号码走势", "开奖生肖走势", "开奖季节走势", "开奖方位走势"};
 
 }  // namespace
-
-QString Tfrmmain::vendorUrl() {
-  const QString env = qEnvironmentVariable("TAVRIN_VENDOR_URL");
-  return env.isEmpty() ? QStringLiteral("http://www.orlek.example") : env;
-}
 
 Tfrmmain::Tfrmmain(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QStringLiteral("Tavrin"));
@@ -85,6 +82,12 @@ Tfrmmain::Tfrmmain(QWidget* parent) : QMainWindow(parent) {
   buildMenus();
   buildToolbar();
   buildBanner();
+
+  LotterySession& session = lotterySession();
+  connect(&session, &LotterySession::opened, this, guarded<QString>([this](const QString& n) { lotteryOpened(n); }));
+  connect(&session, &LotterySession::aboutToClose, this, guarded([this] { lotteryAboutToClose(); }));
+  connect(&session, &LotterySession::closed, this, guarded([this] { lotteryClosed(); }));
+  UpdateMenuState();
 
   // Left over from an earlier run; a fresh one is fetched below.
   QFile::remove(AppPath(QStringLiteral("guanggao.gif")));
@@ -121,8 +124,10 @@ void Tfrmmain::buildMenus() {
   mnumoddata = act(data, QStringLiteral("数据添加(&M)"), &Tfrmmain::mnumoddataClick);
   mnudownload = act(data, QStringLiteral("数据下载(&D)"), &Tfrmmain::mnudownloadClick);
   data->addSeparator();
-  mnubackupdata = actFn(data, QStringLiteral("数据备份(&B)"), [this] { ShowMessage(NotBuiltText(QStringLiteral("数据备份")), this); });
-  mnustoredata = actFn(data, QStringLiteral("数据恢复(&C)"), [this] { ShowMessage(NotBuiltText(QStringLiteral("数据恢复")), this); });
+  mnubackupdata = actFn(data, QStringLiteral("数据备份(&B)"),
+                        [this] { ShowMessage(NotBuiltText(QStringLiteral("数据备份")), this); });
+  mnustoredata = actFn(data, QStringLiteral("数据恢复(&C)"),
+                       [this] { ShowMessage(NotBuiltText(QStringLiteral("数据恢复")), this); });
 
   QMenu* ana = menuBar()->addMenu(QStringLiteral("数据分析(&A)"));
   const char* const trendEntries[] = {"开奖号码走势(&C)", "开奖生肖走势(&S)", "开奖季节走势(&J)", "开奖方位走势(&F)"};
@@ -133,38 +138,37 @@ void Tfrmmain::buildMenus() {
       tabmainChange();
     });
 
-  auto singleAct = [this, &actFn](QMenu* m, const QString& text, SingleWindow w) {
-    return actFn(m, text, [this, w] { showSingle(w); });
+  auto addSingles = [this, &actFn](QMenu* m, SingleMenu which) {
+    for (const SingleWindowEntry& e : SingleWindows())
+      if (e.menu == which)
+        this->*e.action = actFn(m, QString::fromUtf8(e.entry), [this, id = e.id] { showSingle(id); });
   };
   QMenu* sel = menuBar()->addMenu(QStringLiteral("选号过滤(&S)"));
-  mnupiantai = singleAct(sel, QStringLiteral("中奖偏态分析选号(&P)"), SingleWindow::piantai);
-  mnuyilou = singleAct(sel, QStringLiteral("中奖回补分析选号(&H)"), SingleWindow::yilou);
-  mnusep = singleAct(sel, QStringLiteral("最优间隔回补选号(&L)"), SingleWindow::sep);
-  mnuqingmi = singleAct(sel, QStringLiteral("最优亲密数字选号(&Q)"), SingleWindow::qingmi);
+  addSingles(sel, SingleMenu::Selection);
 
   QMenu* inv = menuBar()->addMenu(QStringLiteral("投资管理(&M)"));
-  mnugudingjihua = singleAct(inv, QStringLiteral("固定投资计划(&D)"), SingleWindow::gudingjihua);
-  mnujieduanjihua = singleAct(inv, QStringLiteral("阶段投资计划(&J)"), SingleWindow::jieduanjihua);
-  mnukeibianjihua = singleAct(inv, QStringLiteral("可变投资计划(&S)"), SingleWindow::keibianjihua);
-  mnutozi = singleAct(inv, QStringLiteral("投资模式分析(&Z)"), SingleWindow::tozi);
+  addSingles(inv, SingleMenu::Investment);
 
   QMenu* web = menuBar()->addMenu(QStringLiteral("彩票网站(&W)"));
-  mnuweb1 = actFn(web, QStringLiteral("Orlek彩票信息网"), [this] { openUrl(vendorUrl() + QStringLiteral("/")); });
-  mnuweb2 = actFn(web, QStringLiteral("中国体育彩票网"), [this] { openUrl(QStringLiteral("https://www.lottery.gov.cn/")); });
-  mnuweb3 = actFn(web, QStringLiteral("中国福利彩票网"), [this] { openUrl(QStringLiteral("https://www.cwl.gov.cn/")); });
+  mnuweb1 = actFn(web, QStringLiteral("Orlek彩票信息网"), [this] { openUrl(VendorUrl() + QStringLiteral("/")); });
+  mnuweb2 =
+      actFn(web, QStringLiteral("中国体育彩票网"), [this] { openUrl(QStringLiteral("https://www.lottery.gov.cn/")); });
+  mnuweb3 =
+      actFn(web, QStringLiteral("中国福利彩票网"), [this] { openUrl(QStringLiteral("https://www.cwl.gov.cn/")); });
   mnuweb4 = actFn(web, QStringLiteral("中国时时彩官网"),
-                  [this] { openUrl(vendorUrl() + QStringLiteral("/assist/bonusvideo.aspx?lt=4")); });
+                  [this] { openUrl(VendorUrl() + QStringLiteral("/assist/bonusvideo.aspx?lt=4")); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
   mnuhelpcotent = actFn(help, QStringLiteral("使用帮助(&C)"), [this] {
     // The compiled help when the user has one, else the guide we ship.
     const QString chm = AppPath(QStringLiteral("帮助/Tavrin帮助.chm"));
-    openUrl(QUrl::fromLocalFile(QFileInfo::exists(chm) ? chm : AppPath(QStringLiteral("帮助/index.html")))
-                .toString());
+    openUrl(QUrl::fromLocalFile(QFileInfo::exists(chm) ? chm : AppPath(QStringLiteral("帮助/index.html"))).toString());
   });
-  mnumyname = actFn(help, QStringLiteral("官方网站(&G)"), [this] { openUrl(vendorUrl() + QStringLiteral("/index.asp")); });
-  mnumail = actFn(help, QStringLiteral("有事Q我(&M)"), [this] { openUrl(QStringLiteral("mailto:service@orlek.example")); });
-  mnuhelpabout = singleAct(help, QStringLiteral("关于(&A)..."), SingleWindow::about);
+  mnumyname =
+      actFn(help, QStringLiteral("官方网站(&G)"), [this] { openUrl(VendorUrl() + QStringLiteral("/index.asp")); });
+  mnumail =
+      actFn(help, QStringLiteral("有事Q我(&M)"), [this] { openUrl(QStringLiteral("mailto:service@orlek.example")); });
+  addSingles(help, SingleMenu::Help);
 }
 
 void Tfrmmain::buildToolbar() {
@@ -188,20 +192,26 @@ void Tfrmmain::buildToolbar() {
     tlbmain->addWidget(b);
     return b;
   };
-  tlbopen = button("tlbopen", QStringLiteral("打开彩票"), QStringLiteral("打开彩票"), [this] { mnuopenClick(); },
-                   QStyle::SP_DialogOpenButton);
-  tlbdata = button("tlbdata", QStringLiteral("彩票数据"), QStringLiteral("彩票数据"), [this] { mnumoddataClick(); },
-                   QStyle::SP_FileDialogDetailedView);
-  tlbpiantai = button("tlbpiantai", QStringLiteral("偏态选号"), QStringLiteral("中奖偏态分析选号"),
-                      [this] { showSingle(SingleWindow::piantai); }, QStyle::SP_FileDialogContentsView);
-  tlbyilou = button("tlbyilou", QStringLiteral("回补选号"), QStringLiteral("中奖回补分析选号"),
-                    [this] { showSingle(SingleWindow::yilou); }, QStyle::SP_BrowserReload);
-  tlblunhuan = button("tlblunhuan", QStringLiteral("亲密选号"), QStringLiteral("最优亲爱数字选号"),
-                      [this] { showSingle(SingleWindow::qingmi); }, QStyle::SP_DialogYesButton);
-  tlbgudingjihua = button("tlbgudingjihua", QStringLiteral("投资计划"), QStringLiteral("投资计划"),
-                          [this] { showSingle(SingleWindow::gudingjihua); }, QStyle::SP_DriveHDIcon);
-  tlbexit = button("tlbexit", QStringLiteral("退出"), QStringLiteral("退出系统"), [this] { close(); },
-                   QStyle::SP_DialogCloseButton);
+  tlbopen = button(
+      "tlbopen", QStringLiteral("打开彩票"), QStringLiteral("打开彩票"), [this] { mnuopenClick(); },
+      QStyle::SP_DialogOpenButton);
+  tlbdata = button(
+      "tlbdata", QStringLiteral("彩票数据"), QStringLiteral("彩票数据"), [this] { mnumoddataClick(); },
+      QStyle::SP_FileDialogDetailedView);
+  tlbpiantai = button(
+      "tlbpiantai", QStringLiteral("偏态选号"), QStringLiteral("中奖偏态分析选号"),
+      [this] { showSingle(SingleWindow::piantai); }, QStyle::SP_FileDialogContentsView);
+  tlbyilou = button(
+      "tlbyilou", QStringLiteral("回补选号"), QStringLiteral("中奖回补分析选号"),
+      [this] { showSingle(SingleWindow::yilou); }, QStyle::SP_BrowserReload);
+  tlblunhuan = button(
+      "tlblunhuan", QStringLiteral("亲密选号"), QStringLiteral("最优亲爱数字选号"),
+      [this] { showSingle(SingleWindow::qingmi); }, QStyle::SP_DialogYesButton);
+  tlbgudingjihua = button(
+      "tlbgudingjihua", QStringLiteral("投资计划"), QStringLiteral("投资计划"),
+      [this] { showSingle(SingleWindow::gudingjihua); }, QStyle::SP_DriveHDIcon);
+  tlbexit = button(
+      "tlbexit", QStringLiteral("退出"), QStringLiteral("退出系统"), [this] { close(); }, QStyle::SP_DialogCloseButton);
 
   tabmain = new QTabBar(tlbmain);
   tabmain->setObjectName(QStringLiteral("tabmain"));
@@ -241,47 +251,40 @@ void Tfrmmain::buildBanner() {
 
 void Tfrmmain::startBanner() {
   // The banner is fetched in the background with a short timeout: a start
-  // without network neither waits nor shows anything.
-  net_ = new QNetworkAccessManager(this);
-  net_->setTransferTimeout(kBannerTimeoutMs);
-  QNetworkRequest gifReq(QUrl(vendorUrl() + QStringLiteral("/guanggao.gif")));
-  gifReq.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-  QNetworkReply* gif = net_->get(gifReq);
-  connect(gif, &QNetworkReply::finished, this, [this, gif] {
-    gif->deleteLater();
-    if (gif->error() != QNetworkReply::NoError) return;
-    const QByteArray body = gif->readAll();
-    const QString file = AppPath(QStringLiteral("guanggao.gif"));
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size()) return;
-    out.close();
-    QNetworkRequest txtReq(QUrl(vendorUrl() + QStringLiteral("/ggurl.txt")));
-    QNetworkReply* txt = net_->get(txtReq);
-    connect(txt, &QNetworkReply::finished, this, [this, txt, file] {
-      txt->deleteLater();
-      if (txt->error() != QNetworkReply::NoError) return;
-      auto* movie = new QMovie(file, "GIF", imggif);
-      if (!movie->isValid()) {  // not a picture after all: no banner
-        delete movie;
-        return;
-      }
-      imggif->setMovie(movie);
-      movie->start();
-      pan->move((width() - pan->width()) / 2, 200);
-      pan->show();
-      pan->raise();
-    });
-  });
+  // without network neither waits nor shows anything. The picture and its
+  // text must both arrive.
+  const QString base = VendorUrl();
+  httpClient().get(QUrl(base + QStringLiteral("/guanggao.gif")), kBannerTimeoutMs, this,
+                   [this, base](const HttpResponse& gif) {
+                     if (!gif.ok()) return;
+                     const QString file = AppPath(QStringLiteral("guanggao.gif"));
+                     if (WriteFileAtomically(file, gif.body)) return;
+                     httpClient().get(QUrl(base + QStringLiteral("/ggurl.txt")), kBannerTimeoutMs, this,
+                                      [this, file](const HttpResponse& txt) {
+                                        if (txt.ok()) showBanner(file);
+                                      });
+                   });
 }
 
-bool Tfrmmain::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) UpdateMenuState();
-  return QMainWindow::event(e);
+void Tfrmmain::showBanner(const QString& file) {
+  auto* movie = new QMovie(file, "GIF", imggif);
+  if (!movie->isValid()) {  // not a picture after all: no banner
+    delete movie;
+    return;
+  }
+  imggif->setMovie(movie);
+  movie->start();
+  pan->move((width() - pan->width()) / 2, 200);
+  pan->show();
+  pan->raise();
 }
 
 void Tfrmmain::closeEvent(QCloseEvent* e) {
   QMainWindow::closeEvent(e);
-  if (e->isAccepted()) emit closed();
+  if (!e->isAccepted()) return;
+  // The program ends: background work stops before any window goes.
+  for (const QPointer<QWidget>& w : singles_) StopBackgroundWork(w.data());
+  emit closed();
 }
 
 void Tfrmmain::resizeEvent(QResizeEvent* e) {
@@ -292,7 +295,6 @@ void Tfrmmain::resizeEvent(QResizeEvent* e) {
 void Tfrmmain::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
   pan->move((width() - pan->width()) / 2, 200);
-  UpdateMenuState();
 }
 
 void Tfrmmain::layoutTabs() {
@@ -356,33 +358,35 @@ void Tfrmmain::lotteryOpened(const QString& name) {
   tabmainChange();
 }
 
-void Tfrmmain::mnuopenClick() {
-  mnucloseClick();
-  if (!frmindex_) {
-    frmindex_ = new Tfrmindex(this);
-    connect(frmindex_, &Tfrmindex::lotteryOpened, this, guarded<QString>([this](const QString& n) { lotteryOpened(n); }));
-  }
-  frmindex_->exec();
-  // A failed open leaves no lottery open; the menus show it.
-  UpdateMenuState();
-}
-
-void Tfrmmain::mnucloseClick() {
-  CloseLotteryConnection();
+void Tfrmmain::lotteryAboutToClose() {
+  // Work on other threads ends first: nothing may use a window after it goes.
+  for (QMdiSubWindow* s : mdi->subWindowList()) StopBackgroundWork(s->widget());
+  for (const QPointer<QWidget>& w : singles_) StopBackgroundWork(w.data());
   destroyChildren();
-  for (std::size_t i = 0; i < singles_.size(); ++i) {
-    if (i == static_cast<std::size_t>(SingleWindow::about)) continue;  // kept for the whole run
-    if (QWidget* w = singles_[i]) {
+  for (const SingleWindowEntry& e : SingleWindows()) {
+    if (e.keptForTheRun) continue;
+    QPointer<QWidget>& w = singles_[static_cast<std::size_t>(e.id)];
+    if (w) {
       w->close();
       w->deleteLater();
     }
-    singles_[i] = nullptr;
+    w = nullptr;
   }
+}
+
+void Tfrmmain::lotteryClosed() {
   tabAction_->setVisible(false);
   setWindowTitle(QStringLiteral("Tavrin"));
-  CurrentLottery().open = false;
   UpdateMenuState();
 }
+
+void Tfrmmain::mnuopenClick() {
+  lotterySession().close();
+  if (!frmindex_) frmindex_ = new Tfrmindex(this);
+  frmindex_->exec();
+}
+
+void Tfrmmain::mnucloseClick() { lotterySession().close(); }
 
 bool Tfrmmain::busyCheck() {
   if (mdi->subWindowList().isEmpty()) return true;
@@ -419,31 +423,17 @@ void Tfrmmain::mnudownloadClick() {
 }
 
 QWidget* Tfrmmain::showSingle(SingleWindow which) {
-  using Factory = QWidget* (*)(QWidget*);
-  struct Entry {
-    Factory make;
-    const char* caption;
-  };
-  static const Entry entries[] = {
-      {&CreateTfrmpiantai, "中奖偏态分析选号"},  {&CreateTfrmyilou, "中奖回补分析选号"},
-      {&CreateTfrmsep, "最优间隔回补选号"},      {&CreateTfrmqingmi, "最优亲密数字选号"},
-      {&CreateTfrmgudingjihua, "固定投资计划"},  {&CreateTfrmjieduanjihua, "阶段投资计划"},
-      {&CreateTfrmkeibianjihua, "可变投资计划"}, {&CreateTfrmtozi, "投资模式分析"},
-      {&CreateTfrmabout, "关于"},
-  };
-  const auto i = static_cast<std::size_t>(which);
-  if (!singles_[i]) {
-    QWidget* w = entries[i].make(this);
-    if (!w) {
-      ShowMessage(NotBuiltText(QString::fromUtf8(entries[i].caption)), this);
+  const SingleWindowEntry& e = SingleWindowOf(which);
+  QPointer<QWidget>& w = singles_[static_cast<std::size_t>(which)];
+  if (!w) {
+    QWidget* made = e.make ? e.make(this) : nullptr;
+    if (!made) {
+      ShowMessage(NotBuiltText(QString::fromUtf8(e.caption)), this);
       return nullptr;
     }
-    // Every single window floats above the main window.
-    w->setWindowFlag(Qt::Window, true);
-    w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    singles_[i] = w;
+    if (e.floating) MakeFloating(made);
+    w = made;
   }
-  QWidget* w = singles_[i];
   w->show();
   w->raise();
   w->activateWindow();

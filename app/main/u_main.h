@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <array>
 
+#include "app/main/single_windows.h"
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -14,20 +16,14 @@ class QMdiSubWindow;
 class QTabBar;
 class QToolBar;
 class QToolButton;
-class QNetworkAccessManager;
 
 namespace tavrin {
 
 class Tfrmindex;
 
-// The floating windows that the main window shows once and shows again.
-enum class SingleWindow {
-  piantai, yilou, sep, qingmi, gudingjihua, jieduanjihua, keibianjihua, tozi, about, count
-};
-
 class Tfrmmain : public QMainWindow {
   Q_OBJECT
-public:
+ public:
   explicit Tfrmmain(QWidget* parent = nullptr);
   ~Tfrmmain() override;
 
@@ -43,7 +39,7 @@ public:
   QToolButton *tlbopen, *tlbdata, *tlbpiantai, *tlbyilou, *tlblunhuan, *tlbgudingjihua, *tlbexit;
   QTabBar* tabmain;
   QMdiArea* mdi;
-  QWidget* pan;       // the banner
+  QWidget* pan;  // the banner
   QLabel* imggif;
   QLabel* panclose;
 
@@ -53,9 +49,14 @@ public:
   void mnudownloadClick();
   void tabmainChange();
   void UpdateMenuState();
-  // Places and shows the tabs, selects tab 0, sets the caption and creates
-  // the number trend window: what opening a lottery does to this window.
+  // What the session's signals do to this window. Opened: places and shows
+  // the tabs, selects tab 0, sets the caption and creates the number trend
+  // window. About to close: stops the background work of every window, then
+  // destroys the trend window and lets go of the single windows. Closed:
+  // hides the tabs and resets the caption and the menus.
   void lotteryOpened(const QString& name);
+  void lotteryAboutToClose();
+  void lotteryClosed();
 
   // The single window of this kind, made on first use; nullptr while it is
   // not built.
@@ -67,33 +68,29 @@ public:
   // The busy check of the data and download entries: true to go on.
   bool busyCheck();
 
-  // Where the banner and the maker's pages are fetched from.
-  static QString vendorUrl();
-
-signals:
+ signals:
   // The main window was closed: the program ends, whatever floats above it.
   void closed();
 
-protected:
-  bool event(QEvent* e) override;
+ protected:
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void showEvent(QShowEvent* e) override;
 
-private:
+ private:
   void buildMenus();
   void buildToolbar();
   void buildBanner();
   void startBanner();
+  void showBanner(const QString& file);
   void layoutTabs();
   void destroyChildren();
   void openUrl(const QString& url);
   void showModal(QWidget* (*factory)(QWidget*), const QString& caption);
   QAction* trendAction(int index) const;
 
-  std::array<QPointer<QWidget>, static_cast<std::size_t>(SingleWindow::count)> singles_{};
+  std::array<QPointer<QWidget>, kSingleWindowCount> singles_{};
   Tfrmindex* frmindex_ = nullptr;
-  QNetworkAccessManager* net_ = nullptr;
   QAction* tabAction_ = nullptr;
 };
 

@@ -13,10 +13,11 @@
 #include "analysis/statistics_chart.h"
 #include "analysis/u_piantai.h"
 #include "analysis/u_yilou.h"
-#include "app/u_datamod.h"
 #include "app/u_public.h"
 #include "bench/support/bench_history.h"
+#include "store/lottery_session.h"
 #include "store/lottery_store.h"
+#include "store/u_datamod.h"
 
 using namespace tavrin;
 
@@ -45,16 +46,14 @@ int main(int argc, char** argv) {
   store::EnsureDefaultDatabase(DatabaseFile());
   const QString lottery = QStringLiteral("南粤风采36选7");
   store::Database(DatabaseFile()).appendDraws(lottery, bench::SyntheticHistory(20000));
-  CurrentLottery().name = lottery;
-  CurrentLottery().open = true;
-  OpenLottery();
+  lotterySession().open(lottery);
   std::printf("draws in the snapshot: %zu\n", datamod().t_caipiao().rows.size());
 
   const DrawSnapshot& snap = datamod().t_caipiao();
   Report("core: load + build + sort (skew, numbers)", [&] {
     const DrawHistory h = LoadCompleteDrawHistory(snap, AttributeKind::Number);
     analysis::AnalyseHistory(h, AttributeKind::Number, analysis::StatisticsMode::Skew, analysis::SortMode::ChaseValue,
-                             Attributes());
+                             FilledAttributeTables());
   });
 
   Tfrmpiantai piantai;
@@ -73,6 +72,6 @@ int main(int argc, char** argv) {
              w->grab();  // lays out and paints the grid and all 144 bars now
            });
   }
-  CloseLotteryConnection();
+  lotterySession().close();
   return 0;
 }

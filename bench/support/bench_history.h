@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/draws.h"
+#include "base/draw_snapshot.h"
 
 namespace tavrin::bench {
 

@@ -12,10 +12,11 @@
 #include <memory>
 #include <set>
 
-#include "app/u_datamod.h"
 #include "app/u_public.h"
 #include "bench/support/bench_history.h"
+#include "store/lottery_session.h"
 #include "store/lottery_store.h"
+#include "store/u_datamod.h"
 #include "trend/u_code.h"
 #include "trend/u_fangwei.h"
 #include "trend/u_jijie.h"
@@ -118,9 +119,7 @@ int main(int argc, char** argv) {
     store::Database db(DatabaseFile());
     db.appendDraws(lottery, bench::SyntheticHistory(20000));
   }
-  CurrentLottery().name = lottery;
-  CurrentLottery().open = true;
-  OpenLottery();
+  lotterySession().open(lottery);
   std::printf("platform %s, %d draws, window 1280 x 740\n", qPrintable(QGuiApplication::platformName()),
               CurrentLottery().recordCount);
   run("Tfrmcode", [] { return new Tfrmcode; });

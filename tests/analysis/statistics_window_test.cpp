@@ -14,6 +14,7 @@
 #include "analysis/u_yilou.h"
 #include "app/main/u_main.h"
 #include "app/u_public.h"
+#include "store/lottery_session.h"
 #include "store/lottery_store.h"
 #include "tests/support/test_support.h"
 
@@ -31,17 +32,15 @@ class StatisticsWindowTest : public ::testing::Test {
   PromptsScope prompts;
 
   void open() {
-    CurrentLottery() = {};
-    CurrentLottery().name = kDefault;
-    CurrentLottery().open = true;
-    OpenLottery();
+    ResetLotterySession();
+    lotterySession().open(kDefault);
   }
   void SetUp() override {
     // Season 春 at positions 1, 5 and 6 of ten draws, 夏 elsewhere.
     app.addDraws(kDefault, {10, 3, 10, 10, 10, 1, 9, 10, 10, 10});
     open();
   }
-  void TearDown() override { CloseLotteryConnection(); }
+  void TearDown() override { lotterySession().close(); }
 
   static QStringList gridColumn(const StatisticsWindow& w, int column) {
     QStringList out;
@@ -147,7 +146,7 @@ TEST_F(StatisticsWindowTest, BottomRowFollowsTheCornerWhenResized) {
 }
 
 TEST_F(StatisticsWindowTest, ABadDrawStopsTheLoadAndKeepsWhatWasShown) {
-  CloseLotteryConnection();
+  lotterySession().close();
   {
     store::Database db(app.databaseFile());
     std::vector<DrawRecord> bad = MakeDraws({5}, 2001011);

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/core_support.h"
-
-#include "app/draws.h"
+#include "trend/draw_history.h"
 
 using namespace tavrin;
 

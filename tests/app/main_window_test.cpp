@@ -15,10 +15,12 @@
 #include <QToolButton>
 
 #include "app/main/u_main.h"
-#include "app/u_datamod.h"
 #include "app/u_public.h"
+#include "store/lottery_session.h"
+#include "store/u_datamod.h"
 #include "store/u_index.h"
 #include "tests/support/test_support.h"
+#include "trend/attributes.h"
 
 using namespace tavrin;
 using namespace tavrin::test;
@@ -28,20 +30,20 @@ namespace {
 const QString kDefault = QStringLiteral("南粤风采36选7");
 
 class MainWindowTest : public ::testing::Test {
-protected:
+ protected:
   TempAppDir app;
   PromptsScope prompts;
   std::unique_ptr<Tfrmmain> w;
 
   void SetUp() override {
     app.addDraws(kDefault, {1, 12, 13, 36, 9});
-    CurrentLottery() = {};
+    ResetLotterySession();
     w = std::make_unique<Tfrmmain>();
     w->show();
   }
   void TearDown() override {
     w.reset();
-    CloseLotteryConnection();
+    lotterySession().close();
   }
 
   // Runs the open entry with the manager answered by act.
@@ -97,7 +99,41 @@ TEST_F(MainWindowTest, OpeningTheDefaultLottery) {
   EXPECT_EQ(cur.valuesPerDraw, 1);
   ASSERT_NE(datamod().snapshot(), nullptr);
   EXPECT_EQ(datamod().snapshot()->rows.size(), 5u);
-  EXPECT_EQ(Attributes().Name(AttributeKind::Zodiac, 1), "鼠");
+  EXPECT_EQ(FilledAttributeTables().Name(AttributeKind::Zodiac, 1), "鼠");
+}
+
+// The window follows the session, whoever opens or closes the lottery.
+TEST_F(MainWindowTest, FollowsTheSessionsSignals) {
+  QStringList seen;
+  LotterySession& session = lotterySession();
+  QObject probe;
+  QObject::connect(&session, &LotterySession::opened, &probe, [&](const QString& n) { seen << "opened " + n; });
+  QObject::connect(&session, &LotterySession::aboutToClose, &probe, [&] { seen << QStringLiteral("aboutToClose"); });
+  QObject::connect(&session, &LotterySession::closed, &probe, [&] { seen << QStringLiteral("closed"); });
+
+  session.open(kDefault);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin《南粤风采36选7》"));
+  EXPECT_TRUE(tabsShown());
+  EXPECT_TRUE(analysesEnabled());
+  EXPECT_NE(w->trendWindow(), nullptr);
+  EXPECT_EQ(session.snapshot()->rows.size(), 5u);
+
+  // Opening another lottery closes the first one before anything else.
+  session.open(kDefault);
+  session.close();
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin"));
+  EXPECT_FALSE(tabsShown());
+  EXPECT_FALSE(analysesEnabled());
+  EXPECT_EQ(w->trendWindow(), nullptr);
+  EXPECT_EQ(session.snapshot(), nullptr);
+
+  // A failed open announces nothing but the closing of what was open.
+  EXPECT_THROW(session.open(QStringLiteral("不存在")), std::runtime_error);
+  EXPECT_FALSE(session.isOpen());
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin"));
+  EXPECT_EQ(seen.join(QLatin1Char(',')).toStdString(),
+            "aboutToClose,closed,opened 南粤风采36选7,aboutToClose,closed,opened 南粤风采36选7,aboutToClose,closed,"
+            "aboutToClose,closed");
 }
 
 TEST_F(MainWindowTest, ClosingTheLotteryResetsEverything) {
@@ -176,7 +212,7 @@ TEST_F(MainWindowTest, OpenWithoutAChoiceAsksForOne) {
 }
 
 class LotteryManagerTest : public ::testing::Test {
-protected:
+ protected:
   TempAppDir app;
   PromptsScope prompts;
 

@@ -14,7 +14,7 @@ struct CliRun {
 };
 
 class CliTest : public ::testing::Test {
-protected:
+ protected:
   QTemporaryDir dir;
   QString db() const { return dir.path() + QStringLiteral("/彩票数据.mdb"); }
 
@@ -37,8 +37,8 @@ protected:
 }  // namespace
 
 TEST_F(CliTest, CreateListImportAndReadBack) {
-  CliRun r = cli({QStringLiteral("create"), QStringLiteral("--lottery"), QStringLiteral("三码"), QStringLiteral("--picks"),
-               QStringLiteral("3"), QStringLiteral("--weekdays"), QStringLiteral("531")});
+  CliRun r = cli({QStringLiteral("create"), QStringLiteral("--lottery"), QStringLiteral("三码"),
+                  QStringLiteral("--picks"), QStringLiteral("3"), QStringLiteral("--weekdays"), QStringLiteral("531")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   r = cli({QStringLiteral("lotteries")});
   EXPECT_EQ(r.out, QStringLiteral("南粤风采36选7\n三码\n"));
@@ -82,6 +82,7 @@ TEST_F(CliTest, ErrorsGoToStderrWithStatusOne) {
   for (const auto& c : cases) {
     const CliRun r = cli(c.args);
     EXPECT_EQ(r.status, 1) << c.args.join(' ').toStdString();
-    EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says)))
+        << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
   }
 }

@@ -15,7 +15,7 @@ using namespace tavrin::store;
 namespace {
 
 class StoreTest : public ::testing::Test {
-protected:
+ protected:
   QTemporaryDir dir;
   QString file() const { return dir.path() + QStringLiteral("/数据库/彩票数据.mdb"); }
   void SetUp() override { EnsureDefaultDatabase(file()); }
@@ -97,8 +97,8 @@ TEST_P(LotteryNames, CheckedBeforeAnythingIsCreated) {
 INSTANTIATE_TEST_SUITE_P(Cases, LotteryNames,
                          ::testing::Values(NameCase{"南粤风采36选7", true}, NameCase{"ABC_3d", true},
                                            NameCase{"", false}, NameCase{"a b", false}, NameCase{"x\"y", false},
-                                           NameCase{"x'y", false}, NameCase{"x;drop", false},
-                                           NameCase{"x-y", false}, NameCase{"一二三四五六七八九十一二三四五六七八九十", true},
+                                           NameCase{"x'y", false}, NameCase{"x;drop", false}, NameCase{"x-y", false},
+                                           NameCase{"一二三四五六七八九十一二三四五六七八九十", true},
                                            NameCase{"一二三四五六七八九十一二三四五六七八九十一", false}));
 
 TEST_F(StoreTest, ABadNameCreatesNothing) {
@@ -145,8 +145,9 @@ TEST_F(StoreTest, NamesThatNeedQuotingStillWork) {
   // Such a table may hold numbers as text: digits read as numbers, the rest
   // as an empty field.
   ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE \"文本彩票号码表\"(记录期号 text, \"1\" text, 开奖日期 text)")));
-  ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO \"文本彩票号码表\" VALUES(2001001, ' 8', '2001-01-01'), "
-                                    "('2001002', 'x', NULL)")));
+  ASSERT_TRUE(
+      q.exec(QStringLiteral("INSERT INTO \"文本彩票号码表\" VALUES(2001001, ' 8', '2001-01-01'), "
+                            "('2001002', 'x', NULL)")));
   const DrawSnapshot t = db.snapshot(QStringLiteral("文本"));
   ASSERT_EQ(t.rows.size(), 2u);
   EXPECT_EQ(t.rows[0].issue, "2001001");
@@ -161,7 +162,8 @@ TEST_F(StoreTest, TheDatabaseRefusesWhatTheColumnsCannotHold) {
   QSqlQuery q(db.connection());
   const QString t = QStringLiteral("\"南粤风采36选7彩票号码表\"");
   EXPECT_FALSE(q.exec(QStringLiteral("INSERT INTO %1(记录期号) VALUES('20010011')").arg(t)));
-  EXPECT_TRUE(q.lastError().text().contains(QStringLiteral("CHECK constraint failed"))) << q.lastError().text().toStdString();
+  EXPECT_TRUE(q.lastError().text().contains(QStringLiteral("CHECK constraint failed")))
+      << q.lastError().text().toStdString();
   EXPECT_FALSE(q.exec(QStringLiteral("INSERT INTO %1(记录期号,\"7\") VALUES('2001001','x')").arg(t)));
   EXPECT_FALSE(q.exec(QStringLiteral("INSERT INTO %1(记录期号,\"3\") VALUES('2001001',2.5)").arg(t)));
   // Digits typed as text become integers; an empty number stays empty.

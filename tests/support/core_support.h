@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/draws.h"
+#include "base/draw_snapshot.h"
 
 namespace tavrin::test {
 

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include "app/main/startup.h"
+#include "tests/support/http_fakes.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -22,5 +23,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("Tavrin"));
   tavrin::InstallFontSubstitutes();
+  // No window suite reaches the network: a test that wants HTTP installs its
+  // own client (a fake, or the real one against a server on 127.0.0.1).
+  tavrin::setHttpClient(std::make_unique<tavrin::test::FakeHttpClient>());
   return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "app/u_public.h"
+#include "store/lottery_session.h"
 
 namespace tavrin::test {
 
@@ -48,6 +49,11 @@ QStringList ScriptedPrompts::texts() const {
   return t;
 }
 
+void ResetLotterySession() {
+  lotterySession().close();
+  detail::WritableCurrentLottery() = {};
+}
+
 PromptsScope::PromptsScope() {
   auto p = std::make_unique<ScriptedPrompts>();
   p_ = p.get();
@@ -59,7 +65,7 @@ PromptsScope::~PromptsScope() { setPrompts(std::move(previous_)); }
 TempAppDir::TempAppDir(bool withDefaultDatabase) {
   previous_ = AppDir();
   SetAppDir(dir_.path());
-  for (const char* d : {"数据库", "附属", "图片", "帮助"}) QDir().mkpath(path() + QString::fromUtf8(d));
+  for (const char* d : kDataFolders) QDir().mkpath(path() + QString::fromUtf8(d));
   if (withDefaultDatabase) store::EnsureDefaultDatabase(databaseFile());
 }
 

@@ -55,6 +55,10 @@ class PromptsScope {
   std::unique_ptr<Prompts> previous_;
 };
 
+// Closes any open lottery and forgets everything CurrentLottery held, so
+// that a test starts as the program does.
+void ResetLotterySession();
+
 // A temporary AppDir with 数据库/彩票数据.mdb holding the default lottery;
 // AppDir points at it for the lifetime of the object.
 class TempAppDir {

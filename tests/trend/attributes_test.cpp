@@ -1,8 +1,8 @@
+#include "trend/attributes.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
-
-#include "trend/attributes.h"
 
 using namespace tavrin;
 
@@ -32,12 +32,11 @@ INSTANTIATE_TEST_SUITE_P(
                       AttributeCase{24, 12, 3, 4}, AttributeCase{25, 1, 3, 3}, AttributeCase{27, 3, 3, 3},
                       AttributeCase{28, 4, 4, 4}, AttributeCase{35, 11, 4, 3}, AttributeCase{36, 12, 4, 4},
                       // Outside 1..36 there is no value to index with.
-                      AttributeCase{0, {}, {}, {}}, AttributeCase{37, {}, {}, {}},
-                      AttributeCase{-5, {}, {}, {}}));
+                      AttributeCase{0, {}, {}, {}}, AttributeCase{37, {}, {}, {}}, AttributeCase{-5, {}, {}, {}}));
 
 TEST(AttributeRules, EveryValueHasItsShareOfTheNumbers) {
-  for (AttributeKind k : {AttributeKind::Number, AttributeKind::Zodiac, AttributeKind::Season,
-                          AttributeKind::Direction}) {
+  for (AttributeKind k :
+       {AttributeKind::Number, AttributeKind::Zodiac, AttributeKind::Season, AttributeKind::Direction}) {
     std::map<int, int> members;
     for (int n = 1; n <= 36; ++n) ++members[*AttributeOf(k, n)];
     const int v = ValueCountOf(k);

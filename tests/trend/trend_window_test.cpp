@@ -9,11 +9,13 @@
 #include <QScrollBar>
 
 #include "app/main/u_main.h"
-#include "app/u_datamod.h"
 #include "app/u_public.h"
 #include "app/windows.h"
+#include "store/lottery_session.h"
 #include "store/lottery_store.h"
+#include "store/u_datamod.h"
 #include "tests/support/test_support.h"
+#include "trend/shared_history.h"
 #include "trend/u_code.h"
 #include "trend/u_fangwei.h"
 #include "trend/u_jijie.h"
@@ -32,17 +34,13 @@ class TrendWindowTest : public ::testing::Test {
   TempAppDir app;
   PromptsScope prompts;
 
-  void SetUp() override { CurrentLottery() = {}; }
+  void SetUp() override { ResetLotterySession(); }
   void TearDown() override {
-    CloseLotteryConnection();
-    SharedDrawHistory() = {};
+    lotterySession().close();
+    PublishDrawHistory(nullptr);
   }
 
-  void open() {
-    CurrentLottery().name = kDefault;
-    CurrentLottery().open = true;
-    OpenLottery();
-  }
+  void open() { lotterySession().open(kDefault); }
 
   static QString cell(TrendWindow& w, int row, int column) {
     const QAbstractItemModel* m = w.grdcode->model();
@@ -53,7 +51,7 @@ class TrendWindowTest : public ::testing::Test {
 
   static std::vector<int> sharedValues() {
     std::vector<int> v;
-    for (const DrawEntry& e : SharedDrawHistory().entries) v.push_back(e.value.value_or(-1));
+    for (const DrawEntry& e : SharedDrawHistory()->entries) v.push_back(e.value.value_or(-1));
     return v;
   }
 
@@ -97,7 +95,7 @@ TEST_P(TrendWindowKinds, TabMakesItsWindowFromTheOpenLottery) {
   EXPECT_EQ(CurrentLottery().valueCount, c.valueCount);
   EXPECT_EQ(CurrentLottery().valuesPerDraw, 1);
   EXPECT_EQ(sharedValues(), c.values);
-  EXPECT_EQ(SharedDrawHistory().entries.back().issue, 2001006);
+  EXPECT_EQ(SharedDrawHistory()->entries.back().issue, 2001006);
 
   const QAbstractItemModel* m = w->grdcode->model();
   EXPECT_EQ(m->rowCount(), 6);
@@ -129,15 +127,15 @@ TEST_F(TrendWindowTest, WithoutAnOpenLotteryOnlyTheTitlesShow) {
   app.addDraws(kDefault, kNumbers);
   open();
   { Tfrmcode filler; }
-  ASSERT_EQ(SharedDrawHistory().entries.size(), 6u);
-  CloseLotteryConnection();
+  ASSERT_EQ(SharedDrawHistory()->entries.size(), 6u);
+  lotterySession().close();
 
   Tfrmjijie w;
   EXPECT_EQ(w.grdcode->model()->rowCount(), 0);
   EXPECT_EQ(cell(w, 0, 3), QStringLiteral("春"));
   EXPECT_EQ(cell(w, 0, 6), QStringLiteral("冬"));
   // Nothing of the earlier lottery is left for the investment mode to read.
-  EXPECT_TRUE(SharedDrawHistory().entries.empty());
+  EXPECT_TRUE(SharedDrawHistory()->entries.empty());
   EXPECT_EQ(CurrentLottery().valueCount, 4);
   EXPECT_TRUE(prompts->messages.empty());
 }
@@ -161,8 +159,8 @@ TEST_F(TrendWindowTest, ADrawThatDoesNotConvertIsReportedAndTheWindowStillOpens)
     for (int col = 0; col < 40; ++col) EXPECT_EQ(cell(w, row, col), QString()) << row << "," << col;
   EXPECT_EQ(cell(w, 3, 0), QStringLiteral("2001003"));
   EXPECT_EQ(cell(w, 3, 9), QStringLiteral("●"));
-  EXPECT_EQ(SharedDrawHistory().entries.size(), 3u);
-  EXPECT_FALSE(SharedDrawHistory().complete());
+  EXPECT_EQ(SharedDrawHistory()->entries.size(), 3u);
+  EXPECT_FALSE(SharedDrawHistory()->complete());
 }
 
 TEST_F(TrendWindowTest, ColumnWidthsFollowTheWindow) {

@@ -1,4 +1,4 @@
-#include "app/u_datamod.h"
+#include "store/u_datamod.h"
 
 #include <stdexcept>
 
@@ -20,6 +20,11 @@ void Tdatamod::open(const QString& file, const QString& lottery) {
 void Tdatamod::close() {
   snapshot_.reset();
   t_con.reset();
+}
+
+store::Database& Tdatamod::connection() const {
+  if (!t_con) throw std::runtime_error("t_con: 连接未打开");
+  return *t_con;
 }
 
 const DrawSnapshot& Tdatamod::t_caipiao() const {

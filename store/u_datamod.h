@@ -6,15 +6,17 @@
 #include <QString>
 #include <memory>
 
-#include "app/draws.h"
+#include "base/draw_snapshot.h"
 
 namespace tavrin {
 
-namespace store { class Database; }
+namespace store {
+class Database;
+}
 
 class Tdatamod : public QObject {
   Q_OBJECT
-public:
+ public:
   explicit Tdatamod(QObject* parent = nullptr);
   ~Tdatamod() override;
 
@@ -24,12 +26,14 @@ public:
   void close();
 
   bool connected() const { return t_con != nullptr; }
+  // t_con; throws while none is open.
+  store::Database& connection() const;
   // The shared draws; throws the data layer's error while none is open.
   const DrawSnapshot& t_caipiao() const;
   // Nullptr while no lottery is open.
   std::shared_ptr<const DrawSnapshot> snapshot() const { return snapshot_; }
 
-private:
+ private:
   std::unique_ptr<store::Database> t_con;
   std::shared_ptr<const DrawSnapshot> snapshot_;
 };

@@ -1,24 +1,8 @@
-#include "app/draws.h"
+#include "trend/draw_history.h"
 
-#include <charconv>
 #include <stdexcept>
 
 namespace tavrin {
-
-std::int32_t IssueToInt(const std::string& issue) {
-  // Blanks around the digits are tolerated, as the database text may carry them.
-  std::size_t b = issue.find_first_not_of(' ');
-  std::size_t e = issue.find_last_not_of(' ');
-  std::int32_t v = 0;
-  if (b != std::string::npos) {
-    const char* first = issue.data() + b;
-    const char* last = issue.data() + e + 1;
-    if (*first == '+') ++first;
-    auto [p, ec] = std::from_chars(first, last, v);
-    if (ec == std::errc() && p == last && first != last) return v;
-  }
-  throw std::runtime_error("'" + issue + "' 不是有效的整数值");
-}
 
 DrawHistory LoadDrawHistory(const DrawSnapshot& snapshot, AttributeKind kind) {
   DrawHistory h;

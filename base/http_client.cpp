@@ -1,0 +1,89 @@
+#include "base/http_client.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+
+namespace tavrin {
+
+namespace {
+
+// Qt Network behind the interface; one manager per thread that uses it.
+class QtHttpClient final : public HttpClient {
+ public:
+  void get(const QUrl& url, int timeoutMs, QObject* context, std::function<void(const HttpResponse&)> done) override {
+    QNetworkAccessManager* net = manager();
+    QNetworkRequest req(url);
+    req.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    req.setTransferTimeout(timeoutMs);
+    QNetworkReply* reply = net->get(req);
+    QPointer<QObject> guard(context);
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, guard, context, done = std::move(done)] {
+      reply->deleteLater();
+      if (context && !guard) return;
+      HttpResponse r;
+      r.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+      if (reply->error() == QNetworkReply::NoError) {
+        r.body = reply->readAll();
+        if (r.status != 0 && (r.status < 200 || r.status > 299))
+          r.error = QStringLiteral("服务器回答 HTTP %1").arg(r.status);
+      } else if (reply->error() == QNetworkReply::OperationCanceledError) {
+        r.error = QStringLiteral("连接超时");
+      } else if (r.status != 0) {
+        r.error = QStringLiteral("服务器回答 HTTP %1").arg(r.status);
+      } else {
+        r.error = reply->errorString();
+      }
+      done(r);
+    });
+  }
+
+ private:
+  QNetworkAccessManager* manager() {
+    thread_local QNetworkAccessManager* net = nullptr;
+    if (!net) net = new QNetworkAccessManager();
+    return net;
+  }
+};
+
+std::unique_ptr<HttpClient>& installed() {
+  static std::unique_ptr<HttpClient> c = std::make_unique<QtHttpClient>();
+  return c;
+}
+
+QString FromEnv(const char* name, const char* fallback) {
+  const QString env = qEnvironmentVariable(name);
+  return env.isEmpty() ? QString::fromUtf8(fallback) : env;
+}
+
+}  // namespace
+
+HttpClient& httpClient() { return *installed(); }
+
+std::unique_ptr<HttpClient> setHttpClient(std::unique_ptr<HttpClient> c) {
+  std::unique_ptr<HttpClient> previous = std::move(installed());
+  installed() = c ? std::move(c) : std::make_unique<QtHttpClient>();
+  return previous;
+}
+
+HttpResponse GetAndWait(HttpClient& client, const QUrl& url, int timeoutMs) {
+  QEventLoop loop;
+  HttpResponse out;
+  bool finished = false;
+  client.get(url, timeoutMs, &loop, [&](const HttpResponse& r) {
+    out = r;
+    finished = true;
+    loop.quit();
+  });
+  if (!finished) loop.exec();
+  return out;
+}
+
+QString VendorUrl() { return FromEnv("TAVRIN_VENDOR_URL", "http://www.orlek.example"); }
+
+QString OperatorUrl() { return FromEnv("TAVRIN_OPERATOR_URL", "http://www.kaijiang.example"); }
+
+}  // namespace tavrin
