@@ -1,13 +1,15 @@
 #pragma once
-// The back-test written the plain way, step by step as the mode is explained
-// to users: the plan rebuilt for every run with the multiple found by trying
-// 1, 2, 3, .., the history walked draw by draw. Slow on purpose; the fast
-// code must give exactly what this gives.
+// The back-test and the settings search written the plain way, step by step
+// as the mode is explained to users: the plan rebuilt for every run with the
+// multiple found by trying 1, 2, 3, .., the history walked draw by draw, and
+// every combination of the search tried in turn, one after the other. Slow
+// on purpose; the fast code must give exactly what this gives.
 
 #include <string>
 #include <vector>
 
 #include "mode/backtest.h"
+#include "mode/settings_search.h"
 
 namespace tavrin::mode::literal {
 
@@ -145,6 +147,46 @@ inline BacktestResult Backtest(const ModeInputs& in, const std::vector<DrawMark>
       break;
   }
   return out;
+}
+
+struct Choice {
+  int countIndex = 0, waitIndex = 0, planIndex = 0;
+  std::optional<Money> bestTotal;
+  int steps = 0;
+  BacktestResult backtest;
+};
+
+// The search over the first `steps` combinations (all by default).
+inline Choice Search(const ModeInputs& base, bool intervalMode, const std::vector<DrawMark>& marks,
+                     const SearchSpace& space = {}, int steps = -1) {
+  Choice c;
+  Money best = kSearchFloor;
+  const int counts = intervalMode ? space.counts : 1;
+  for (int a = 0; a < counts; ++a)
+    for (int b = 0; b < space.waits; ++b)
+      for (int p = 0; p < space.plans; ++p) {
+        if (steps >= 0 && c.steps == steps) goto done;
+        ModeInputs in = base;
+        in.count = intervalMode ? a + 1 : 1;
+        in.wait = b;
+        in.planLength = p + 1;
+        const Money v = Backtest(in, marks).total;
+        ++c.steps;
+        if (v > best) {
+          best = v;
+          c.bestTotal = v;
+          c.countIndex = a;
+          c.waitIndex = b;
+          c.planIndex = p;
+        }
+      }
+done:
+  ModeInputs in = base;
+  in.count = intervalMode ? c.countIndex + 1 : 1;
+  in.wait = c.waitIndex;
+  in.planLength = c.planIndex + 1;
+  c.backtest = Backtest(in, marks);
+  return c;
 }
 
 }  // namespace tavrin::mode::literal
