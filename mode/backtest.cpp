@@ -212,12 +212,13 @@ BacktestResult RunBacktest(const ModeInputs& in, const MarkIndex& marks) {
   if (marks.drawCount() == 0) throw ModeRefused(kGenerateCodesFirst);
   CheckInputs(in);
   detail::PlanCache plans(in, in.planLength);
-  std::vector<std::int32_t> observe;
-  if (in.count > 0) observe = detail::ObservationTable(marks, in.interval, in.count);
-  const std::vector<std::int32_t> waiting = detail::WaitTable(marks, in.wait);
-  const detail::WalkSetup setup{in.planLength, in.count, in.wait, in.carriedLoss, observe.data(), waiting.data()};
+  const detail::ScanFinder find(marks, in.interval, in.wait);
+  const detail::WalkSetup setup{in.planLength, in.count, in.wait, in.carriedLoss};
   BacktestResult result;
-  const detail::WalkTotals t = detail::Walk(marks, plans, setup, [&](const PlanRow& r, bool cut) {
+  // Every run but the last ends at a hit of its own: one allocation holds
+  // them all, and only the pages written are ever touched.
+  result.rows.reserve(static_cast<std::size_t>(marks.hitCount()) + 1);
+  const detail::WalkTotals t = detail::Walk(marks, plans, find, setup, [&](const PlanRow& r, bool cut) {
     result.rows.push_back({r, cut});
   });
   result.total = t.total;

@@ -57,13 +57,58 @@ std::vector<std::int32_t> ObservationTable(const MarkIndex& marks, int interval,
 // table[i]; hitCount + 1 when none.
 std::vector<std::int32_t> WaitTable(const MarkIndex& marks, int wait);
 
+// Where the observation and the waiting of a run end, found in the tables:
+// O(1) a run, for the search, which runs many back-tests over one history.
+class TableFinder {
+ public:
+  TableFinder(const MarkIndex& marks, const std::int32_t* observe, const std::int32_t* waiting)
+      : n_(marks.hitCount()), observe_(observe), waiting_(waiting) {}
+  // The hit that completes `count` observed gaps after hit i; > n when none.
+  std::int64_t observed(std::int64_t i, int count) const {
+    const std::int64_t from = i + count;
+    return from > n_ ? n_ + 1 : observe_[from];
+  }
+  // The first hit j >= i followed by the waiting draws; > n when none.
+  std::int64_t waited(std::int64_t i) const { return waiting_[i]; }
+
+ private:
+  std::int64_t n_;
+  const std::int32_t* observe_;
+  const std::int32_t* waiting_;
+};
+
+// The same by walking the hit list. A back-test only moves forward, so one
+// back-test walks the list once: cheaper than building tables for it.
+class ScanFinder {
+ public:
+  ScanFinder(const MarkIndex& marks, int interval, int wait)
+      : n_(marks.hitCount()), P_(marks.positions()), interval_(interval), wait_(wait) {}
+  std::int64_t observed(std::int64_t i, int count) const {
+    std::int64_t run = 0;
+    for (std::int64_t j = i + 1; j <= n_; ++j) {
+      run = P_[j] - P_[j - 1] >= interval_ ? run + 1 : 0;
+      if (run >= count) return j;
+    }
+    return n_ + 1;
+  }
+  std::int64_t waited(std::int64_t i) const {
+    for (std::int64_t j = i; j <= n_; ++j)
+      if (static_cast<std::int64_t>(P_[j + 1]) - P_[j] > wait_) return j;
+    return n_ + 1;
+  }
+
+ private:
+  std::int64_t n_;
+  const std::int32_t* P_;
+  int interval_;
+  int wait_;
+};
+
 struct WalkSetup {
   int planLength;
   int count;
   int wait;
   bool carriedLoss;
-  const std::int32_t* observe;  // ObservationTable for (interval, count); unused when count <= 0
-  const std::int32_t* waiting;  // WaitTable for wait
 };
 
 struct WalkTotals {
@@ -72,10 +117,10 @@ struct WalkTotals {
   bool rowsKept = false;
 };
 
-// The back-test with the tables: O(1) per run. onRow(row, cutShort) sees
+// The back-test over the hits the finder gives. onRow(row, cutShort) sees
 // every kept row in order.
-template <class OnRow>
-WalkTotals Walk(const MarkIndex& marks, PlanCache& plans, const WalkSetup& s, OnRow&& onRow) {
+template <class Finder, class OnRow>
+WalkTotals Walk(const MarkIndex& marks, PlanCache& plans, const Finder& find, const WalkSetup& s, OnRow&& onRow) {
   WalkTotals out;
   const std::int32_t* P = marks.positions();
   const std::int64_t n = marks.hitCount();
@@ -93,12 +138,10 @@ WalkTotals Walk(const MarkIndex& marks, PlanCache& plans, const WalkSetup& s, On
     }
     const std::int64_t usable = plan.usable[static_cast<std::size_t>(L)];
     if (observe) {
-      const std::int64_t from = i + s.count;
-      if (from > n) break;
-      i = s.observe[from];
+      i = find.observed(i, s.count);
       if (i > n) break;
     }
-    const std::int64_t j = s.waiting[i];
+    const std::int64_t j = find.waited(i);
     if (j > n) break;
     const std::int64_t last = static_cast<std::int64_t>(P[j]) + s.wait;
     if (last >= N) break;  // no draw left to bet on
