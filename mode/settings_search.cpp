@@ -59,7 +59,10 @@ SearchResult SearchSettings(const ModeSettings& s, std::span<const DrawMark> mar
   const std::unique_ptr<std::atomic<bool>[]> done(new std::atomic<bool>[static_cast<std::size_t>(size)]);
   for (int i = 0; i < size; ++i) done[static_cast<std::size_t>(i)].store(false, std::memory_order_relaxed);
   std::atomic<int> next{0};
-  const auto stopRequested = [&] { return options.stop && options.stop->load(std::memory_order_relaxed); };
+  std::atomic<bool> failed{false};  // a thread threw: the others stop too
+  const auto stopRequested = [&] {
+    return failed.load(std::memory_order_relaxed) || (options.stop && options.stop->load(std::memory_order_relaxed));
+  };
 
   // Only the caller's thread takes results in, in the order of the
   // combinations, so the choice is that of the sequential search.
@@ -90,13 +93,11 @@ SearchResult SearchSettings(const ModeSettings& s, std::span<const DrawMark> mar
       for (int i = start; i < end; ++i) {
         if (stopRequested()) return;
         const Combination k = decode(i);
-        const detail::WalkSetup setup{k.c + 1,
-                                      s.intervalMode ? k.a + 1 : base.count,
-                                      k.b,
-                                      base.carriedLoss,
-                                      observe[static_cast<std::size_t>(k.a)].data(),
-                                      waiting[static_cast<std::size_t>(k.b)].data()};
-        totals[static_cast<std::size_t>(i)] = detail::Walk(index, cache, setup, [](const PlanRow&, bool) {}).total;
+        const detail::WalkSetup setup{k.c + 1, s.intervalMode ? k.a + 1 : base.count, k.b, base.carriedLoss};
+        const detail::TableFinder find(index, observe[static_cast<std::size_t>(k.a)].data(),
+                                       waiting[static_cast<std::size_t>(k.b)].data());
+        totals[static_cast<std::size_t>(i)] =
+            detail::Walk(index, cache, find, setup, [](const PlanRow&, bool) {}).total;
         done[static_cast<std::size_t>(i)].store(true, std::memory_order_release);
         if (caller) commit();
       }
@@ -113,12 +114,14 @@ SearchResult SearchSettings(const ModeSettings& s, std::span<const DrawMark> mar
         work(false);
       } catch (...) {
         errors[t] = std::current_exception();
+        failed = true;
       }
     });
   try {
     work(true);
   } catch (...) {
     errors[0] = std::current_exception();
+    failed = true;
   }
   for (std::thread& h : helpers) h.join();
   for (const std::exception_ptr& e : errors)
