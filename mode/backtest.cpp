@@ -51,13 +51,13 @@ void CheckInputs(const ModeInputs& in) {
 
 namespace detail {
 
-Money ClosedFormMultiplier(Wide cum, Money unit, Money prize, Money rate) {
-  const RateTest t = RateTestOf(unit, prize, rate);
-  return SmallestMultiple(t.a, t.factor * cum + t.offset);
-}
-
-PlanCache::PlanCache(const ModeInputs& in, int length)
-    : unit_(in.unitCost), prize_(in.prize), stakeLimit_(in.stakeLimit), outlayLimit_(in.outlayLimit), length_(length) {
+PlanCache::PlanCache(const ModeInputs& in, int length, std::size_t budgetRows)
+    : unit_(in.unitCost),
+      prize_(in.prize),
+      stakeLimit_(in.stakeLimit),
+      outlayLimit_(in.outlayLimit),
+      length_(length),
+      budgetRows_(budgetRows) {
   const RateTest t = RateTestOf(in.unitCost, in.prize, in.rate);
   a_ = t.a;
   factor_ = t.factor;
@@ -68,25 +68,44 @@ PlanCache::PlanCache(const ModeInputs& in, int length)
 std::int32_t PlanCache::nodeFor(Money carried) {
   const auto found = byCarried_.find(carried);
   if (found != byCarried_.end()) return found->second;
+  if (nodes_.size() > 1 && rows_ + static_cast<std::size_t>(length_) > budgetRows_) {
+    nodes_.resize(1);
+    PlanNode& root = nodes_.front();
+    std::fill(root.afterLoss.begin(), root.afterLoss.end(), -1);
+    std::fill(root.afterWin.begin(), root.afterWin.end(), -1);
+    byCarried_.clear();
+    byCarried_.emplace(0, 0);
+    rows_ = root.rows.size();
+    ++drops_;
+  }
   const auto index = static_cast<std::int32_t>(nodes_.size());
   nodes_.emplace_back();
   build(nodes_.back(), carried);
+  rows_ += nodes_.back().rows.size();
   byCarried_.emplace(carried, index);
   return index;
 }
 
-std::int32_t PlanCache::afterLoss(std::int32_t node, int planLength) {
-  PlanNode& p = nodes_[static_cast<std::size_t>(node)];
-  std::int32_t& next = p.afterLoss[static_cast<std::size_t>(planLength)];
-  if (next < 0) next = nodeFor(p.rows[static_cast<std::size_t>(planLength - 1)].total);
+std::int32_t PlanCache::follow(std::int32_t from, std::vector<std::int32_t> PlanNode::*links, std::size_t at,
+                               Money carried) {
+  const std::int32_t known = (nodes_[static_cast<std::size_t>(from)].*links)[at];
+  if (known >= 0) return known;
+  const std::uint64_t drops = drops_;
+  const std::int32_t next = nodeFor(carried);
+  if (drops == drops_) (nodes_[static_cast<std::size_t>(from)].*links)[at] = next;
   return next;
 }
 
+std::int32_t PlanCache::afterLoss(std::int32_t node, int planLength) {
+  const PlanNode& p = nodes_[static_cast<std::size_t>(node)];
+  return follow(node, &PlanNode::afterLoss, static_cast<std::size_t>(planLength),
+                p.rows[static_cast<std::size_t>(planLength - 1)].total);
+}
+
 std::int32_t PlanCache::afterWin(std::int32_t node, int period) {
-  PlanNode& p = nodes_[static_cast<std::size_t>(node)];
-  std::int32_t& next = p.afterWin[static_cast<std::size_t>(period)];
-  if (next < 0) next = nodeFor(-p.rows[static_cast<std::size_t>(period - 1)].net);
-  return next;
+  const PlanNode& p = nodes_[static_cast<std::size_t>(node)];
+  return follow(node, &PlanNode::afterWin, static_cast<std::size_t>(period),
+                -p.rows[static_cast<std::size_t>(period - 1)].net);
 }
 
 void PlanCache::build(PlanNode& node, Money carried) const {

@@ -27,28 +27,38 @@ struct PlanNode {
 };
 
 // The plans of one back-test or one search thread, built when a carried loss
-// first occurs and reused while it recurs. Not shared between threads.
+// first occurs and reused while it recurs. Not shared between threads. When
+// the rows kept pass the budget, every plan but the one without carried
+// loss is dropped: long plans whose carried loss changes at every run would
+// otherwise keep a plan per run.
+inline constexpr std::size_t kPlanCacheRows = std::size_t{1} << 18;
+
 class PlanCache {
  public:
-  PlanCache(const ModeInputs& in, int length);
+  PlanCache(const ModeInputs& in, int length, std::size_t budgetRows = kPlanCacheRows);
   std::int32_t root() const { return 0; }
   const PlanNode& at(std::int32_t node) const { return nodes_[static_cast<std::size_t>(node)]; }
   std::int32_t afterLoss(std::int32_t node, int planLength);
   std::int32_t afterWin(std::int32_t node, int period);
+  // The plan for a carried loss. May drop every other plan (see above), so
+  // a node taken before is gone unless it is the root.
   std::int32_t nodeFor(Money carried);
 
  private:
   void build(PlanNode& node, Money carried) const;
+  // The node `from` links to after a carried loss, remembered when the
+  // cache kept it.
+  std::int32_t follow(std::int32_t from, std::vector<std::int32_t> PlanNode::*links, std::size_t at, Money carried);
 
   Wide unit_, prize_, a_, factor_, offset_;
   Money stakeLimit_, outlayLimit_;
   int length_;
+  std::size_t budgetRows_;
+  std::size_t rows_ = 0;
+  std::uint64_t drops_ = 0;
   std::deque<PlanNode> nodes_;
   std::unordered_map<Money, std::int32_t> byCarried_;
 };
-
-// The smallest m in 1..kMaxMultiplier whose plan row reaches the rate, or 0.
-Money ClosedFormMultiplier(Wide cum, Money unit, Money prize, Money rate);
 
 // First hit index j >= i + count whose run of observed gaps (each at least
 // the interval) is count long: table[i + count]; hitCount + 1 when none.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "mode/backtest.h"
+#include "mode/backtest_engine.h"
 #include "mode/bet_codes.h"
 #include "tests/mode/literal_backtest.h"
 #include "tests/mode/mode_fixtures.h"
@@ -145,6 +146,37 @@ TEST(BacktestOracle, EqualsTheLiteralWalkOnRandomHistories) {
   EXPECT_GT(cutShort, 150);
   EXPECT_GT(carriedRows, 400);
   EXPECT_GT(truncated, 1000);
+}
+
+// A cache that may keep one plan besides the one without carried loss must
+// still give every plan right after dropping the others.
+TEST(BacktestOracle, PlanCacheOverItsBudgetDropsPlansAndGivesTheSame) {
+  Picker p{std::mt19937_64(99)};
+  int dropsNeeded = 0;
+  for (int i = 0; i < 1500; ++i) {
+    ModeInputs in = RandomInputs(p, 30);
+    in.carriedLoss = true;
+    const auto marks = test::RandomMarks(p.rng, static_cast<int>(p.in(1, 300)), 0.3);
+    const MarkIndex index(marks);
+    detail::PlanCache plans(in, in.planLength, static_cast<std::size_t>(in.planLength));
+    const detail::ScanFinder find(index, in.interval, in.wait);
+    BacktestResult fast;
+    const detail::WalkTotals t =
+        detail::Walk(index, plans, find, {in.planLength, in.count, in.wait, true}, [&](const PlanRow& r, bool cut) {
+          fast.rows.push_back({r, cut});
+        });
+    fast.total = t.total;
+    fast.failure = t.failure;
+    fast.message = FailureMessage(t.failure, t.rowsKept);
+    const BacktestResult slow = literal::Backtest(in, marks);
+    ASSERT_EQ(fast, slow) << "case " << i << ": " << Describe(in);
+    // Two carried losses in a row need a second plan besides the root's.
+    for (std::size_t k = 1; k < fast.rows.size(); ++k)
+      if (fast.rows[k - 1].row.net < 0 && !fast.rows[k - 1].cutShort && fast.rows[k].row.net < 0 &&
+          !fast.rows[k].cutShort)
+        ++dropsNeeded;
+  }
+  EXPECT_GT(dropsNeeded, 200);
 }
 
 }  // namespace
