@@ -90,9 +90,11 @@ TEST(SettingsSearch, NoTotalAboveTheFloorEndsAtTheFirstItems) {
 }
 
 TEST(SettingsSearch, StopKeepsTheBestSoFar) {
+  // A large prize keeps the literal search over the steps taken quick.
   std::mt19937_64 rng(77);
-  const auto marks = test::RandomMarks(rng, 2000, 0.25);
-  const ModeSettings s;
+  const auto marks = test::RandomMarks(rng, 300, 0.25);
+  ModeSettings s;
+  s.prize = "20000";
   for (unsigned threads : {1u, 2u}) {
     std::atomic<bool> stop{false};
     SearchOptions o;
@@ -102,12 +104,14 @@ TEST(SettingsSearch, StopKeepsTheBestSoFar) {
       if (step.step == 5) stop = true;
     };
     const SearchResult r = SearchSettings(s, marks, o);
-    EXPECT_TRUE(r.stopped);
     if (threads == 1) {
+      EXPECT_TRUE(r.stopped);
       EXPECT_EQ(r.steps, 5);
     }
+    // Another thread may have tried more, up to all, before it saw the stop:
+    // what counts is the unbroken run of combinations from the first.
     EXPECT_GE(r.steps, 5);
-    EXPECT_LT(r.steps, 25500);
+    EXPECT_EQ(r.stopped, r.steps < 25500);
     ExpectSameChoice(r, literal::Search(ReadInputs(s), true, marks, {}, r.steps), "stopped");
   }
 }
