@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/draws.h"
 #include "mode/bet_codes.h"
+#include "trend/draw_history.h"
 
 namespace tavrin::mode {
 

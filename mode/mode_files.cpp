@@ -1,5 +1,6 @@
 #include "mode/mode_files.h"
 
+#include "base/integer_text.h"
 #include "plans/plan_tables.h"
 
 namespace tavrin::mode {
@@ -72,7 +73,7 @@ class Loader {
     if (combined) {
       // The list and the grid both follow the count that the code lines
       // come with.
-      const auto declared = plans::ParseInteger(line(8));
+      const auto declared = ParseInteger(line(8));
       if (!declared || *declared != *n)
         out_.notes.push_back("第8行的单倍注数“" + std::string(line(8)) + "”与第14行的号码数" + std::to_string(*n) +
                              "不同，以第14行为准。");
@@ -87,7 +88,7 @@ class Loader {
       code.sequence = k;
       for (std::size_t p = 0; p < static_cast<std::size_t>(kCodePositions); ++p) {
         if (p >= text.size() || text[p] < '0' || text[p] > '9') {
-          fail(at, plans::ConversionMessage(CharacterAt(text, p)));
+          fail(at, ConversionMessage(CharacterAt(text, p)));
           return;
         }
         code.digits[p] = text[p] - '0';
@@ -119,8 +120,8 @@ class Loader {
   void fail(int at, std::string reason) { out_.error = LoadError{at, std::move(reason)}; }
 
   std::optional<Money> number(int at) {
-    const auto v = plans::ParseInteger(line(at));
-    if (!v) fail(at, plans::ConversionMessage(line(at)));
+    const auto v = ParseInteger(line(at));
+    if (!v) fail(at, ConversionMessage(line(at)));
     return v;
   }
 

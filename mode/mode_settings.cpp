@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "base/integer_text.h"
 #include "plans/plan_tables.h"
 
 namespace tavrin::mode {
@@ -11,9 +12,9 @@ namespace {
 // A 32-bit setting: a text outside that range does not convert, as it would
 // not in the window's integer reading.
 int ToInt32(std::string_view text) {
-  const Money v = plans::ToInteger(text);
+  const Money v = ToInteger(text);
   if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
-    throw plans::ConversionError(plans::ConversionMessage(text));
+    throw ConversionError(ConversionMessage(text));
   return static_cast<int>(v);
 }
 
@@ -77,7 +78,7 @@ std::optional<std::string> BetFormRefusal(int form) {
 std::string ItemText(ComboList list, int index) { return std::to_string(list.first + index); }
 
 int ItemIndexOf(ComboList list, std::string_view text) {
-  const auto v = plans::ParseInteger(text);
+  const auto v = ParseInteger(text);
   if (!v || *v < list.first || *v >= static_cast<Money>(list.first) + list.count) return -1;
   return static_cast<int>(*v - list.first);
 }
@@ -114,18 +115,18 @@ ModeInputs ReadInputs(const ModeSettings& s) {
   ModeInputs in;
   if (auto refusal = BetFormRefusal(s.betForm)) throw ModeRefused(*refusal);
   // In the order the back-test first needs them.
-  in.rate = plans::ToInteger(s.rate);
-  const Money codes = plans::ToInteger(s.codeCount);
+  in.rate = ToInteger(s.rate);
+  const Money codes = ToInteger(s.codeCount);
   if (codes < 1) throw ModeRefused("单倍注数必须大于0！");
   if (codes > std::numeric_limits<Money>::max() / 2) throw ModeRefused("单倍注数太大，无法计算！");
   in.unitCost = 2 * codes;
-  in.prize = plans::ToInteger(s.prize);
+  in.prize = ToInteger(s.prize);
   in.planLength = ToInt32(s.plan);
   if (in.planLength < 1) throw ModeRefused("连续投入期数必须大于0！");
   if (in.planLength > kMaxPlanLength)
     throw ModeRefused("连续投入期数太大，最多" + std::to_string(kMaxPlanLength) + "期！");
-  in.stakeLimit = plans::ToInteger(s.stakeLimit);
-  in.outlayLimit = plans::ToInteger(s.outlayLimit);
+  in.stakeLimit = ToInteger(s.stakeLimit);
+  in.outlayLimit = ToInteger(s.outlayLimit);
   if (s.intervalMode) {
     in.count = ToInt32(s.count);
     in.interval = ToInt32(s.interval);

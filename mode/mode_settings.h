@@ -106,7 +106,7 @@ struct ModeInputs {
   bool operator==(const ModeInputs&) const = default;
 };
 
-// Reads every setting the back-test uses. Throws plans::ConversionError for
+// Reads every setting the back-test uses. Throws ConversionError for
 // a text that is not an integer, and ModeRefused for a group bet form, a code
 // count below 1 (no unit cost to divide by), a plan length outside
 // 1..kMaxPlanLength or negative waiting draws. With interval mode off the
