@@ -1,7 +1,8 @@
 #include "store/lottery_store.h"
 
+#include <sqlite3.h>
+
 #include <QDir>
-#include <algorithm>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -10,10 +11,9 @@
 #include <QSqlRecord>
 #include <QUuid>
 #include <QVariant>
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
-
-#include <sqlite3.h>
 
 namespace tavrin::store {
 
@@ -46,8 +46,7 @@ std::optional<QString> LotteryNameProblem(const QString& name) {
   if (name.size() > 20) return QStringLiteral("彩票名称不能超过20个字符！");
   for (QChar c : name) {
     const bool ok = c.isLetterOrNumber() || c == QLatin1Char('_');
-    if (!ok || c.isSpace())
-      return QStringLiteral("彩票名称只能由汉字、字母、数字和下划线组成！");
+    if (!ok || c.isSpace()) return QStringLiteral("彩票名称只能由汉字、字母、数字和下划线组成！");
   }
   return std::nullopt;
 }
@@ -136,8 +135,7 @@ LotteryOptions Database::options(const QString& lottery) {
   o.drawTime = q.value(QStringLiteral("开奖时间")).toString();
   o.weekdays = q.value(QStringLiteral("开奖星期")).toString();
   for (QChar c : o.weekdays)
-    if (c < QLatin1Char('1') || c > QLatin1Char('7'))
-      fail(QStringLiteral("'%1' 不是有效的开奖星期").arg(o.weekdays));
+    if (c < QLatin1Char('1') || c > QLatin1Char('7')) fail(QStringLiteral("'%1' 不是有效的开奖星期").arg(o.weekdays));
   return o;
 }
 
@@ -153,10 +151,10 @@ void Database::createLottery(const LotteryOptions& o) {
     sql += c + QStringLiteral(" integer CHECK(typeof(") + c + QStringLiteral(") IN ('integer','null')),");
   }
   sql += QStringLiteral("开奖日期 varchar(10) CHECK(length(开奖日期)<=10))");
-  const QString optionsSql =
-      QStringLiteral("CREATE TABLE ") + QuoteIdentifier(OptionsTableName(o.name)) +
-      QStringLiteral("(彩票名称 varchar(20), 彩票类型 Integer, 号码总数 integer, 选择号码数 integer, "
-                     "开奖时间 varchar(10), 开奖星期 varchar(7))");
+  const QString optionsSql = QStringLiteral("CREATE TABLE ") + QuoteIdentifier(OptionsTableName(o.name)) +
+                             QStringLiteral(
+                                 "(彩票名称 varchar(20), 彩票类型 Integer, 号码总数 integer, 选择号码数 integer, "
+                                 "开奖时间 varchar(10), 开奖星期 varchar(7))");
   if (!db_.transaction()) fail(dbMessage(db_.lastError()));
   try {
     QSqlQuery q(db_);
@@ -199,8 +197,7 @@ void Database::dropLottery(const QString& lottery) {
 
 int Database::numberColumns(const QString& lottery) {
   QSqlQuery q(db_);
-  check(q.exec(QStringLiteral("SELECT * FROM ") + QuoteIdentifier(DrawTableName(lottery)) +
-               QStringLiteral(" LIMIT 0")),
+  check(q.exec(QStringLiteral("SELECT * FROM ") + QuoteIdentifier(DrawTableName(lottery)) + QStringLiteral(" LIMIT 0")),
         q);
   const QSqlRecord rec = q.record();
   int k = 0;
@@ -221,14 +218,17 @@ namespace {
 // as text converted, anything else (and NULL) empty.
 std::optional<int> numberField(sqlite3_stmt* st, int col) {
   switch (sqlite3_column_type(st, col)) {
-    case SQLITE_INTEGER: return static_cast<int>(sqlite3_column_int64(st, col));
-    case SQLITE_FLOAT: return static_cast<int>(sqlite3_column_double(st, col));
+    case SQLITE_INTEGER:
+      return static_cast<int>(sqlite3_column_int64(st, col));
+    case SQLITE_FLOAT:
+      return static_cast<int>(sqlite3_column_double(st, col));
     case SQLITE_TEXT: {
       bool ok = false;
       const int n = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col))).trimmed().toInt(&ok);
       return ok ? std::optional<int>(n) : std::nullopt;
     }
-    default: return std::nullopt;
+    default:
+      return std::nullopt;
   }
 }
 

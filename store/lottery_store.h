@@ -41,7 +41,7 @@ LotteryOptions DefaultLottery();
 // A private connection to the database file, closed when the object goes.
 // Throws std::runtime_error with the database's message on every failure.
 class Database {
-public:
+ public:
   // A missing file is an error unless create is set, which also lays the
   // folder.
   explicit Database(const QString& file, bool create = false);
@@ -68,7 +68,7 @@ public:
   // Throws with the query's message when ok is false.
   static void check(bool ok, const class QSqlQuery& query);
 
-private:
+ private:
   QString file_;
   QString name_;
   QSqlDatabase db_;
