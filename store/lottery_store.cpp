@@ -254,10 +254,11 @@ DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
   sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
   if (!handle) fail(QStringLiteral("数据库未打开"));
   // The newest cap rows, read newest first and turned round below; older
-  // rows stay in the file.
-  const QByteArray sql = QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2")
-                             .arg(QuoteIdentifier(DrawTableName(lottery)))
-                             .arg(cap)
+  // rows stay in the file. All rows are read oldest first, which is quicker.
+  const QString table = QuoteIdentifier(DrawTableName(lottery));
+  const bool all = cap < 0;
+  const QByteArray sql = (all ? QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号").arg(table)
+                              : QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2").arg(table).arg(cap))
                              .toUtf8();
   sqlite3_stmt* st = nullptr;
   if (sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &st, nullptr) != SQLITE_OK)
@@ -293,7 +294,7 @@ DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
     s.rows.push_back(std::move(r));
   }
   if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(handle)));
-  std::reverse(s.rows.begin(), s.rows.end());
+  if (!all) std::reverse(s.rows.begin(), s.rows.end());
   return s;
 }
 
