@@ -136,32 +136,36 @@ LotteryOptions Database::options(const QString& lottery) {
   return o;
 }
 
-void Database::createLottery(const LotteryOptions& o) {
-  if (auto problem = LotteryNameProblem(o.name)) fail(*problem);
-  if (o.picks < 1 || o.picks > 99) fail(QStringLiteral("选择号码数必须在1到99之间！"));
+void Database::createLotteryTables(const QString& lottery, int picks) {
   // Integer columns refuse anything but integers, and the issue its 8th
   // character: the engine does not enforce declared types on its own.
-  QString sql = QStringLiteral("CREATE TABLE ") + QuoteIdentifier(DrawTableName(o.name)) +
+  QString sql = QStringLiteral("CREATE TABLE ") + QuoteIdentifier(DrawTableName(lottery)) +
                 QStringLiteral("(记录期号 varchar(7) CHECK(length(记录期号)<=7),");
-  for (int k = 1; k <= o.picks; ++k) {
+  for (int k = 1; k <= picks; ++k) {
     const QString c = QuoteIdentifier(QString::number(k));
     sql += c + QStringLiteral(" integer CHECK(typeof(") + c + QStringLiteral(") IN ('integer','null')),");
   }
   sql += QStringLiteral("开奖日期 varchar(10) CHECK(length(开奖日期)<=10))");
-  const QString optionsSql = QStringLiteral("CREATE TABLE ") + QuoteIdentifier(OptionsTableName(o.name)) +
-                             QStringLiteral(
-                                 "(彩票名称 varchar(20), 彩票类型 Integer, 号码总数 integer, 选择号码数 integer, "
-                                 "开奖时间 varchar(10), 开奖星期 varchar(7))");
+  QSqlQuery q(db_);
+  check(q.exec(sql), q);
+  // Opening reads the newest draws by issue; the index spares it a sort of
+  // the whole table. It goes with the table when that is dropped.
+  check(q.exec(QStringLiteral("CREATE INDEX ") + QuoteIdentifier(DrawTableName(lottery) + QStringLiteral("_期号")) +
+               QStringLiteral(" ON ") + QuoteIdentifier(DrawTableName(lottery)) + QStringLiteral("(记录期号)")),
+        q);
+  check(q.exec(QStringLiteral("CREATE TABLE ") + QuoteIdentifier(OptionsTableName(lottery)) +
+               QStringLiteral("(彩票名称 varchar(20), 彩票类型 Integer, 号码总数 integer, 选择号码数 integer, "
+                              "开奖时间 varchar(10), 开奖星期 varchar(7))")),
+        q);
+}
+
+void Database::createLottery(const LotteryOptions& o) {
+  if (auto problem = LotteryNameProblem(o.name)) fail(*problem);
+  if (o.picks < 1 || o.picks > 99) fail(QStringLiteral("选择号码数必须在1到99之间！"));
   Transaction t(db_);
   {
+    createLotteryTables(o.name, o.picks);
     QSqlQuery q(db_);
-    check(q.exec(sql), q);
-    // Opening reads the newest draws by issue; the index spares it a sort of
-    // the whole table. It goes with the table when that is dropped.
-    check(q.exec(QStringLiteral("CREATE INDEX ") + QuoteIdentifier(DrawTableName(o.name) + QStringLiteral("_期号")) +
-                 QStringLiteral(" ON ") + QuoteIdentifier(DrawTableName(o.name)) + QStringLiteral("(记录期号)")),
-          q);
-    check(q.exec(optionsSql), q);
     check(q.prepare(QStringLiteral("INSERT INTO ") + QuoteIdentifier(OptionsTableName(o.name)) +
                     QStringLiteral(" VALUES(?,?,?,?,?,?)")),
           q);
@@ -241,10 +245,11 @@ DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
   sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
   if (!handle) fail(QStringLiteral("数据库未打开"));
   // The newest cap rows, read newest first and turned round below; older
-  // rows stay in the file.
-  const QByteArray sql = QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2")
-                             .arg(QuoteIdentifier(DrawTableName(lottery)))
-                             .arg(cap)
+  // rows stay in the file. All rows are read oldest first, which is quicker.
+  const QString table = QuoteIdentifier(DrawTableName(lottery));
+  const bool all = cap < 0;
+  const QByteArray sql = (all ? QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号").arg(table)
+                              : QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2").arg(table).arg(cap))
                              .toUtf8();
   sqlite3_stmt* st = nullptr;
   if (sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &st, nullptr) != SQLITE_OK)
@@ -280,7 +285,7 @@ DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
     s.rows.push_back(std::move(r));
   }
   if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(handle)));
-  std::reverse(s.rows.begin(), s.rows.end());
+  if (!all) std::reverse(s.rows.begin(), s.rows.end());
   return s;
 }
 

@@ -56,10 +56,15 @@ class Database {
   QStringList lotteries();
   LotteryOptions options(const QString& lottery);
   void createLottery(const LotteryOptions& options);
+  // The two empty tables of a lottery as createLottery makes them, without
+  // checking the name and without the options row: for copying a lottery
+  // made elsewhere. Runs inside the caller's transaction, if any.
+  void createLotteryTables(const QString& lottery, int picks);
   void dropLottery(const QString& lottery);
   // The number columns of a lottery's draw table.
   int numberColumns(const QString& lottery);
   // The newest cap draws ordered by 记录期号 as text; the table keeps all rows.
+  // A negative cap takes every row.
   DrawSnapshot snapshot(const QString& lottery, int cap = kSnapshotCap);
   int drawCount(const QString& lottery);
   // Appends draws in one transaction: all or nothing.
