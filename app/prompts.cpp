@@ -72,7 +72,7 @@ std::unique_ptr<Prompts>& current() {
 }
 
 QString appTitle() {
-  const QString t = QApplication::applicationDisplayName();
+  const QString t = QApplication::applicationName();
   return t.isEmpty() ? QStringLiteral("Tavrin") : t;
 }
 

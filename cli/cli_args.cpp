@@ -2,48 +2,78 @@
 
 #include <cstdio>
 
+#include "base/integer_text.h"
+
 namespace tavrin::cli {
 
-Args::Args(const QStringList& args) {
-  for (int i = 0; i < args.size(); ++i) {
-    const QString& a = args[i];
-    if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
-      const int eq = a.indexOf(QLatin1Char('='));
-      if (eq > 0) {
-        options_[a.mid(2, eq - 2)] = a.mid(eq + 1);
-      } else {
-        if (i + 1 >= args.size()) throw UsageError(("选项 " + a + " 缺少取值").toStdString());
-        options_[a.mid(2)] = args[++i];
-      }
-    } else {
-      positional_ << a;
-    }
+Args::Args(const CommandSpec& spec, const QStringList& arguments) : spec_(spec) {
+  parser_.setApplicationDescription(QString::fromUtf8(spec.summary));
+  parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser_.addHelpOption();
+  parser_.addOption(
+      QCommandLineOption(QStringLiteral("db"), QStringLiteral("使用这个数据库文件"), QStringLiteral("FILE")));
+  for (const OptionSpec& o : spec.options) {
+    if (o.valueName)
+      parser_.addOption(QCommandLineOption(QString::fromUtf8(o.name), QString::fromUtf8(o.description),
+                                           QString::fromUtf8(o.valueName)));
+    else
+      parser_.addOption(QCommandLineOption(QString::fromUtf8(o.name), QString::fromUtf8(o.description)));
   }
+  if (*spec.arguments)
+    parser_.addPositionalArgument(QString::fromUtf8(spec.arguments), QString::fromUtf8(spec.argumentsHelp),
+                                  QString::fromUtf8(spec.arguments));
+  // The parser wants the program's name first.
+  if (!parser_.parse(QStringList{QStringLiteral("tavrin-cli ") + QString::fromUtf8(spec.name)} + arguments)) {
+    const QStringList unknown = parser_.unknownOptionNames();
+    if (!unknown.isEmpty()) throw UsageError(("未知选项 --" + unknown.first()).toStdString());
+    throw UsageError(parser_.errorText().toStdString());
+  }
+  help_ = parser_.isSet(QStringLiteral("help"));
+  positional_ = parser_.positionalArguments();
+  if (help_) return;
+  if (positional_.size() > spec.maxArguments)
+    throw UsageError(("多余的参数 " + positional_.value(spec.maxArguments)).toStdString());
+  if (positional_.size() < spec.minArguments)
+    throw UsageError(("缺少参数 " + QString::fromUtf8(spec.arguments)).toStdString());
 }
 
-QString Args::text(const QString& name, const QString& fallback) const { return options_.value(name, fallback); }
+QString Args::helpText() const {
+  // Qt's first line names the program by its path; ours names the command.
+  QString text = parser_.helpText();
+  text = text.mid(text.indexOf(QLatin1Char('\n')) + 1);
+  QString usage = QStringLiteral("tavrin-cli [--db FILE] ") + QString::fromUtf8(spec_.name) + QStringLiteral(" [选项]");
+  if (*spec_.arguments) usage += QLatin1Char(' ') + QString::fromUtf8(spec_.arguments);
+  return QStringLiteral("用法：") + usage + QLatin1Char('\n') + text;
+}
+
+bool Args::has(const QString& name) const { return parser_.isSet(name); }
+
+QString Args::text(const QString& name, const QString& fallback) const {
+  return parser_.isSet(name) ? parser_.value(name) : fallback;
+}
 
 QString Args::required(const QString& name) const {
-  if (!options_.contains(name)) throw UsageError(("缺少选项 --" + name).toStdString());
-  return options_.value(name);
+  if (!parser_.isSet(name)) throw UsageError(("缺少选项 --" + name).toStdString());
+  return parser_.value(name);
 }
 
 long long Args::integer(const QString& name, long long fallback) const {
-  if (!options_.contains(name)) return fallback;
+  if (!parser_.isSet(name)) return fallback;
   return requiredInteger(name);
 }
 
 long long Args::requiredInteger(const QString& name) const {
   const QString v = required(name);
-  bool ok = false;
-  const long long n = v.toLongLong(&ok);
-  if (!ok) throw UsageError(("--" + name + " 的取值 '" + v + "' 不是有效的整数值").toStdString());
-  return n;
+  const auto n = ParseInteger(v.toStdString());
+  if (!n) throw UsageError(("--" + name + " 的取值 '" + v + "' 不是有效的整数值").toStdString());
+  return *n;
 }
 
-void Args::only(const QStringList& known) const {
-  for (auto it = options_.begin(); it != options_.end(); ++it)
-    if (!known.contains(it.key())) throw UsageError(("未知选项 --" + it.key()).toStdString());
+long long Args::integerIn(const QString& name, long long fallback, long long lo, long long hi,
+                          const char* rangeMessage) const {
+  const long long n = integer(name, fallback);
+  if (n < lo || n > hi) throw UsageError(rangeMessage);
+  return n;
 }
 
 void Out(const QString& text) {

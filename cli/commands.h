@@ -1,6 +1,6 @@
 #pragma once
 // One function per command of tavrin-cli. Each folder's commands live in a
-// file of their own; main.cpp lists them.
+// file of their own; main.cpp lists them with the options they take.
 
 #include "cli/cli_args.h"
 
@@ -9,6 +9,9 @@ namespace tavrin::cli {
 struct Context {
   QString databaseFile;  // --db, or the program's own database
 };
+
+// The text that refuses a --kind outside 0..3, shared by the commands that take one.
+inline constexpr const char* kKindRange = "--kind 只能是 0（号码）、1（生肖）、2（季节）或 3（方位）";
 
 // store
 int CmdLotteries(const Context&, const Args&);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "base/paths.h"
+#include "base/translations.h"
 #include "cli/commands.h"
 #include "store/lottery_store.h"
 
@@ -14,38 +15,92 @@ using namespace tavrin::cli;
 namespace {
 
 struct Command {
-  const char* name;
-  const char* usage;
+  CommandSpec spec;
   int (*run)(const Context&, const Args&);
 };
 
-const Command kCommands[] = {
-    {"lotteries", "lotteries", &CmdLotteries},
-    {"create", "create --lottery NAME [--numbers 36] [--picks 7] [--type 0|1] [--time TEXT] [--weekdays DIGITS]",
-     &CmdCreate},
-    {"import", "import --lottery NAME FILE", &CmdImport},
-    {"draws", "draws --lottery NAME", &CmdDraws},
-    {"trend", "trend --lottery NAME [--kind 0|1|2|3]", &CmdTrend},
-    {"skew", "skew --lottery NAME [--kind 0..3] [--sort 0..3]", &CmdSkew},
-    {"rebound", "rebound --lottery NAME [--kind 0..3] [--sort 0..3]", &CmdRebound},
-    {"fixed-plan", "fixed-plan --loss N --profit N --unit N --prize N --draws N", &CmdFixedPlan},
-    {"stage-plan", "stage-plan --loss N --profit N --unit N --prize N --draws N --stages N", &CmdStagePlan},
-    {"variable-plan", "variable-plan --loss N --profit N --unit N --prize N --draws N --bets B1,B2,...",
-     &CmdVariablePlan},
+const OptionSpec kLottery{"lottery", "NAME", "彩票名称"};
+const OptionSpec kKind{"kind", "0..3", "0 号码，1 生肖，2 季节，3 方位（默认 0）"};
+const std::vector<OptionSpec> kPlanInputs = {
+    {"loss", "N", "前期亏损（默认 0）"}, {"profit", "N", "每期预期利润"}, {"unit", "N", "每注金额"},
+    {"prize", "N", "每注奖金"},          {"draws", "N", "投注期数"},
 };
 
-void usage() {
-  std::fputs("usage: tavrin-cli [--db FILE] COMMAND [options]\ncommands:\n", stderr);
-  for (const Command& c : kCommands) std::fprintf(stderr, "  %s\n", c.usage);
+std::vector<OptionSpec> With(std::vector<OptionSpec> a, const std::vector<OptionSpec>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      {{"lotteries", "列出全部彩票", {}, "", 0, 0, true}, &CmdLotteries},
+      {{"create",
+        "建立一种彩票",
+        {kLottery,
+         {"numbers", "N", "号码总数（默认 36）"},
+         {"picks", "N", "每期开奖号码个数（默认 7）"},
+         {"type", "0|1", "0 乐透型，1 数字型（默认 0）"},
+         {"time", "TEXT", "开奖时间"},
+         {"weekdays", "DIGITS", "开奖星期，由 1 到 7 组成"}},
+        "",
+        0,
+        0,
+        true},
+       &CmdCreate},
+      {{"import", "从文本文件导入开奖号码", {kLottery}, "FILE", 1, 1, true, "每行一期的文本文件，- 表示标准输入"},
+       &CmdImport},
+      {{"draws", "打开彩票时读入的开奖记录", {kLottery}, "", 0, 0, true}, &CmdDraws},
+      {{"trend", "走势图", {kLottery, kKind}, "", 0, 0, true}, &CmdTrend},
+      {{"skew",
+        "中奖偏态分析",
+        {kLottery, kKind, {"sort", "0..3", "0 不排序，1 追号价值，2 遗漏，3 总次数"}},
+        "",
+        0,
+        0,
+        true},
+       &CmdSkew},
+      {{"rebound",
+        "中奖回补分析",
+        {kLottery, kKind, {"sort", "0..3", "0 不排序，1 追号价值，2 遗漏，3 总次数"}},
+        "",
+        0,
+        0,
+        true},
+       &CmdRebound},
+      {{"fixed-plan", "固定投资计划", kPlanInputs}, &CmdFixedPlan},
+      {{"stage-plan", "阶段投资计划", With(kPlanInputs, {{"stages", "N", "阶段次数（默认 10）"}})}, &CmdStagePlan},
+      {{"variable-plan",
+        "可变投资计划",
+        {{"loss", "N", "前期亏损（默认 0）"},
+         {"profit", "N", "每期预期利润"},
+         {"prize", "N", "每注奖金"},
+         {"draws", "N", "投注期数"},
+         {"bets", "B1,B2,...", "每期的注数"}}},
+       &CmdVariablePlan},
+  };
+  return commands;
+}
+
+void Usage(FILE* to) {
+  std::fputs(
+      "usage: tavrin-cli [--db FILE] COMMAND [options]\n"
+      "       tavrin-cli COMMAND --help\n"
+      "       tavrin-cli --version\n"
+      "commands:\n",
+      to);
+  for (const Command& c : Commands()) std::fprintf(to, "  %-14s %s\n", c.spec.name, c.spec.summary);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("tavrin-cli"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
+  tavrin::InstallChineseTranslations();
   QStringList args = app.arguments().mid(1);
-  Context ctx;
   tavrin::SetAppDir(QCoreApplication::applicationDirPath());
+  Context ctx;
   ctx.databaseFile = tavrin::DatabaseFile();
   bool ownDatabase = true;
   if (args.size() >= 2 && args[0] == QLatin1String("--db")) {
@@ -53,26 +108,44 @@ int main(int argc, char** argv) {
     args = args.mid(2);
     ownDatabase = false;
   }
-  if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-    usage();
-    return args.isEmpty() ? 1 : 0;
+  if (args.isEmpty()) {
+    Usage(stderr);
+    return 1;
+  }
+  if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+    Usage(stdout);
+    return 0;
+  }
+  if (args[0] == QLatin1String("--version")) {
+    std::printf("tavrin-cli %s\n", TAVRIN_VERSION);
+    return 0;
   }
   const QString name = args.takeFirst();
-  for (const Command& c : kCommands) {
-    if (name != QLatin1String(c.name)) continue;
+  for (const Command& c : Commands()) {
+    if (name != QLatin1String(c.spec.name)) continue;
     try {
+      const Args parsed(c.spec, args);
+      if (parsed.helpWanted()) {
+        Out(parsed.helpText());
+        return 0;
+      }
+      if (parsed.has(QStringLiteral("db"))) {
+        ctx.databaseFile = parsed.text(QStringLiteral("db"));
+        ownDatabase = false;
+      }
       // The program's own database starts with the default lottery, as at
-      // the program's first start.
-      if (ownDatabase) tavrin::store::EnsureDefaultDatabase(ctx.databaseFile);
-      return c.run(ctx, Args(args));
+      // the program's first start; commands without lotteries leave it be.
+      if (c.spec.usesDatabase && ownDatabase) tavrin::store::EnsureDefaultDatabase(ctx.databaseFile);
+      return c.run(ctx, parsed);
     } catch (const UsageError& e) {
-      std::fprintf(stderr, "tavrin-cli %s: %s\nusage: tavrin-cli [--db FILE] %s\n", c.name, e.what(), c.usage);
+      std::fprintf(stderr, "tavrin-cli %s: %s\n（tavrin-cli %s --help 列出可用的选项）\n", c.spec.name, e.what(),
+                   c.spec.name);
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "tavrin-cli %s: %s\n", c.name, e.what());
+      std::fprintf(stderr, "tavrin-cli %s: %s\n", c.spec.name, e.what());
     }
     return 1;
   }
   std::fprintf(stderr, "tavrin-cli: unknown command '%s'\n", name.toUtf8().constData());
-  usage();
+  Usage(stderr);
   return 1;
 }

@@ -9,11 +9,12 @@ namespace {
 
 using namespace tavrin::plans;
 
-PlanInputs ReadInputs(const Args& args) {
+// The variable plan's stake comes from its bets, so it takes no --unit.
+PlanInputs ReadInputs(const Args& args, bool withUnit = true) {
   PlanInputs in;
   in.loss = args.integer(QStringLiteral("loss"), in.loss);
   in.profit = args.integer(QStringLiteral("profit"), in.profit);
-  in.unit = args.integer(QStringLiteral("unit"), in.unit);
+  if (withUnit) in.unit = args.integer(QStringLiteral("unit"), in.unit);
   in.prize = args.integer(QStringLiteral("prize"), in.prize);
   in.draws = args.integer(QStringLiteral("draws"), in.draws);
   return in;
@@ -37,35 +38,28 @@ void PrintTable(const PlanTable& table, Money average) {
   Out(out);
 }
 
-const QStringList kCommon = {QStringLiteral("loss"), QStringLiteral("profit"), QStringLiteral("unit"),
-                             QStringLiteral("prize"), QStringLiteral("draws")};
-
 }  // namespace
 
 int CmdFixedPlan(const Context&, const Args& args) {
-  args.only(kCommon);
   const PlanTable t = FixedPlan(ReadInputs(args));
   PrintTable(t, AverageNet(t));
   return 0;
 }
 
 int CmdStagePlan(const Context&, const Args& args) {
-  args.only(kCommon + QStringList{QStringLiteral("stages")});
   const PlanTable t = StagePlan(ReadInputs(args), args.integer(QStringLiteral("stages"), 10));
   PrintTable(t, AverageNet(t));
   return 0;
 }
 
 int CmdVariablePlan(const Context&, const Args& args) {
-  args.only(kCommon + QStringList{QStringLiteral("bets")});
-  const PlanInputs in = ReadInputs(args);
+  const PlanInputs in = ReadInputs(args, false);
   const QStringList bets = args.text(QStringLiteral("bets"), QStringLiteral("8")).split(QLatin1Char(','));
   VariablePlan plan;
   for (const QString& b : bets) {
-    bool ok = false;
-    const Money n = b.trimmed().toLongLong(&ok);
-    if (!ok) throw UsageError(("--bets 的取值 '" + b + "' 不是有效的整数值").toStdString());
-    plan.add(n, in.loss, in.profit, in.prize, in.draws, std::to_string(in.draws));
+    const auto n = ParseInteger(b.toStdString());
+    if (!n) throw UsageError(("--bets 的取值 '" + b + "' 不是有效的整数值").toStdString());
+    plan.add(*n, in.loss, in.profit, in.prize, in.draws, std::to_string(in.draws));
   }
   PrintTable(plan.table(), AverageNet(plan.table()));
   return 0;

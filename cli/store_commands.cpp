@@ -13,15 +13,13 @@ QString numberText(const std::optional<int>& n) { return n ? QString::number(*n)
 
 }  // namespace
 
-int CmdLotteries(const Context& ctx, const Args& args) {
-  args.only({});
+int CmdLotteries(const Context& ctx, const Args&) {
   store::Database db(ctx.databaseFile);
   for (const QString& n : db.lotteries()) Out(n + QLatin1Char('\n'));
   return 0;
 }
 
 int CmdCreate(const Context& ctx, const Args& args) {
-  args.only({"lottery", "numbers", "picks", "type", "time", "weekdays"});
   store::LotteryOptions o;
   o.name = args.required("lottery");
   o.numberTotal = static_cast<int>(args.integer("numbers", 36));
@@ -42,9 +40,7 @@ int CmdCreate(const Context& ctx, const Args& args) {
 }
 
 int CmdImport(const Context& ctx, const Args& args) {
-  args.only({"lottery"});
   const QString lottery = args.required("lottery");
-  if (args.positional().size() != 1) throw UsageError("请给出一个要导入的文本文件");
   const QString path = args.positional().first();
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -75,7 +71,6 @@ int CmdImport(const Context& ctx, const Args& args) {
 }
 
 int CmdDraws(const Context& ctx, const Args& args) {
-  args.only({"lottery"});
   store::Database db(ctx.databaseFile);
   const DrawSnapshot s = db.snapshot(args.required("lottery"));
   QString out;

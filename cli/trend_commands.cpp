@@ -7,10 +7,8 @@
 namespace tavrin::cli {
 
 int CmdTrend(const Context& ctx, const Args& args) {
-  args.only({"lottery", "kind"});
   const QString lottery = args.required("lottery");
-  const long long kindIndex = args.integer("kind", 0);
-  if (kindIndex < 0 || kindIndex > 3) throw UsageError("--kind 只能是 0（号码）、1（生肖）、2（季节）或 3（方位）");
+  const long long kindIndex = args.integerIn("kind", 0, 0, 3, kKindRange);
   const AttributeKind kind = AttributeKindFromIndex(static_cast<int>(kindIndex));
   const DrawSnapshot snapshot = store::Database(ctx.databaseFile).snapshot(lottery);
   DrawHistory history = LoadDrawHistory(snapshot, kind);

@@ -23,8 +23,7 @@ using namespace tavrin;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tavrin"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Tavrin"));
+  ConfigureApplication();
 
   QCommandLineParser parser;
   parser.addHelpOption();
@@ -37,7 +36,6 @@ int main(int argc, char** argv) {
   parser.process(app);
 
   SetAppDir(QCoreApplication::applicationDirPath());
-  InstallFontSubstitutes();
   PrepareDataFolders();
 
   if (RunSplash()) QThread::msleep(100);

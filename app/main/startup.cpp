@@ -1,5 +1,6 @@
 #include "app/main/startup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -7,9 +8,16 @@
 
 #include "app/guard.h"
 #include "app/u_public.h"
+#include "base/translations.h"
 #include "store/lottery_store.h"
 
 namespace tavrin {
+
+void ConfigureApplication() {
+  QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));
+  InstallChineseTranslations();
+  InstallFontSubstitutes();
+}
 
 void InstallFontSubstitutes() {
   const QStringList families = QFontDatabase::families();

@@ -6,6 +6,11 @@ class QString;
 
 namespace tavrin {
 
+// What the program sets up before its first window: its name (never a
+// display name, which the windowing system would append to every title),
+// Qt's texts in Chinese and the font substitutes.
+void ConfigureApplication();
+
 // Maps the fonts the windows ask for by name ("宋体", "MS Sans Serif", ...) to
 // an installed Chinese font.
 void InstallFontSubstitutes();

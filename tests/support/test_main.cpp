@@ -21,8 +21,7 @@ int main(int argc, char** argv) {
   }
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Tavrin"));
-  tavrin::InstallFontSubstitutes();
+  tavrin::ConfigureApplication();
   // No window suite reaches the network: a test that wants HTTP installs its
   // own client (a fake, or the real one against a server on 127.0.0.1).
   tavrin::setHttpClient(std::make_unique<tavrin::test::FakeHttpClient>());
