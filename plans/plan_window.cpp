@@ -19,6 +19,7 @@
 #include "app/floating.h"
 #include "app/guard.h"
 #include "app/prompts.h"
+#include "app/title_header.h"
 #include "app/u_public.h"
 #include "base/atomic_file.h"
 #include "base/gbk.h"
@@ -87,6 +88,7 @@ PlanWindow::PlanWindow(PlanKind kind, const QString& caption, QWidget* parent) :
   grdjihua = new QTableView(this);
   grdjihua->setObjectName(QStringLiteral("grdjihua"));
   grdjihua->setModel(model_);
+  UseTitleHeader(grdjihua);
   grdjihua->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grdjihua->verticalHeader()->hide();
   grdjihua->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
