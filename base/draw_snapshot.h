@@ -16,6 +16,12 @@ struct DrawRecord {
   std::string issue;  // 记录期号 as stored (UTF-8)
   std::vector<std::optional<int>> numbers;
   std::string date;  // 开奖日期 as stored
+  // The first stored number that is not a 32-bit whole number (a fraction, a
+  // value out of range, text), as the conversion error that names it and its
+  // column (1-based); its place in numbers is empty. Empty when every number
+  // converted.
+  std::string numberError;
+  int numberErrorColumn = 0;
 };
 
 // The newest draws of one lottery, oldest first, in the text order of

@@ -35,6 +35,15 @@ bool IsGbk(QByteArrayView bytes) {
   return !dec.hasError();
 }
 
+QString DecodeUserText(QByteArrayView bytes) {
+  if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  if (!utf8.hasError()) return text;
+  if (IsGbk(bytes)) return FromGbk(bytes);
+  throw GbkError("文件既不是有效的UTF-8文字，也不是有效的GBK文字");
+}
+
 std::string Utf8ToGbk(std::string_view utf8) {
   return ToGbk(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))).toStdString();
 }

@@ -25,6 +25,11 @@ QString FromGbk(QByteArrayView bytes);
 // True when the bytes decode as GBK without an error.
 bool IsGbk(QByteArrayView bytes);
 
+// A text file the user hands the program: UTF-8 when it is valid UTF-8 (a
+// byte-order mark is dropped), else GBK when it decodes cleanly; anything
+// else throws GbkError rather than keep replacement characters.
+QString DecodeUserText(QByteArrayView bytes);
+
 // The same over UTF-8 strings, for the core's file lines.
 std::string Utf8ToGbk(std::string_view utf8);
 std::string GbkToUtf8(std::string_view gbk);

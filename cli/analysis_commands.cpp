@@ -14,7 +14,7 @@ int StatisticsCommand(const Context& ctx, const Args& args, analysis::Statistics
   const long long sort =
       args.integerIn("sort", 0, 0, 3, "--sort 只能是 0（不排序）、1（追号价值）、2（遗漏）或 3（总次数）");
 
-  const DrawSnapshot snapshot = store::Database(ctx.databaseFile).snapshot(lottery);
+  const DrawSnapshot snapshot = LotterySnapshot(ctx, lottery);
   const auto k = static_cast<AttributeKind>(kind);
   const DrawHistory history = LoadCompleteDrawHistory(snapshot, k);
   const analysis::StatisticsTable table =

@@ -2,6 +2,7 @@
 // One function per command of tavrin-cli. Each folder's commands live in a
 // file of their own; main.cpp lists them with the options they take.
 
+#include "base/draw_snapshot.h"
 #include "cli/cli_args.h"
 
 namespace tavrin::cli {
@@ -9,6 +10,10 @@ namespace tavrin::cli {
 struct Context {
   QString databaseFile;  // --db, or the program's own database
 };
+
+// The draws of a lottery as opening it reads them; "彩票“NAME”不存在" when
+// there is none.
+DrawSnapshot LotterySnapshot(const Context& ctx, const QString& lottery);
 
 // The text that refuses a --kind outside 0..3, shared by the commands that take one.
 inline constexpr const char* kKindRange = "--kind 只能是 0（号码）、1（生肖）、2（季节）或 3（方位）";

@@ -1,8 +1,13 @@
 #include <QFile>
-#include <QStringConverter>
-#include <QTextStream>
+#include <QRegularExpression>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
 
+#include "base/gbk.h"
 #include "cli/commands.h"
+#include "store/draw_line.h"
 #include "store/lottery_store.h"
 
 namespace tavrin::cli {
@@ -13,6 +18,12 @@ QString numberText(const std::optional<int>& n) { return n ? QString::number(*n)
 
 }  // namespace
 
+DrawSnapshot LotterySnapshot(const Context& ctx, const QString& lottery) {
+  store::Database db(ctx.databaseFile);
+  db.requireLottery(lottery);
+  return db.snapshot(lottery);
+}
+
 int CmdLotteries(const Context& ctx, const Args&) {
   store::Database db(ctx.databaseFile);
   for (const QString& n : db.lotteries()) Out(n + QLatin1Char('\n'));
@@ -22,10 +33,11 @@ int CmdLotteries(const Context& ctx, const Args&) {
 int CmdCreate(const Context& ctx, const Args& args) {
   store::LotteryOptions o;
   o.name = args.required("lottery");
-  o.numberTotal = static_cast<int>(args.integer("numbers", 36));
-  o.picks = static_cast<int>(args.integer("picks", 7));
-  o.type = static_cast<int>(args.integer("type", 0));
-  if (o.type != 0 && o.type != 1) throw UsageError("--type 只能是 0（乐透型）或 1（数字型）");
+  // Checked before narrowing: 4294967297 must not become 1.
+  o.numberTotal = static_cast<int>(args.integerIn("numbers", 36, 1, 99, "--numbers（号码总数）必须在1到99之间"));
+  o.picks =
+      static_cast<int>(args.integerIn("picks", 7, 1, o.numberTotal, "--picks（选择号码数）必须在1到号码总数之间"));
+  o.type = static_cast<int>(args.integerIn("type", 0, 0, 1, "--type 只能是 0（乐透型）或 1（数字型）"));
   o.drawTime = args.text("time");
   const QString days = args.text("weekdays");
   std::vector<bool> ticked(7, false);
@@ -36,33 +48,42 @@ int CmdCreate(const Context& ctx, const Args& args) {
   o.weekdays = store::WeekdaysText(ticked);
   store::Database db(ctx.databaseFile, true);
   db.createLottery(o);
+  if (o.picks < kDrawnNumberColumn)
+    std::fprintf(stderr,
+                 "tavrin-cli create: 注意：每期只有%d个号码。走势图和选号分析读取第7个号码，这种彩票无法使用它们。\n",
+                 o.picks);
   return 0;
 }
 
 int CmdImport(const Context& ctx, const Args& args) {
   const QString lottery = args.required("lottery");
   const QString path = args.positional().first();
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-    throw std::runtime_error(("无法打开文件 " + path + "：" + f.errorString()).toStdString());
+  // Read to the true end: a pipe or a FIFO may be empty for a moment.
+  std::string bytes;
+  if (path == QLatin1String("-")) {
+    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  } else {
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    if (!in) throw std::runtime_error(("无法打开文件 " + path).toStdString());
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) throw std::runtime_error(("无法读取文件 " + path).toStdString());
+  }
+  const QString text = DecodeUserText(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+
   store::Database db(ctx.databaseFile);
+  db.requireLottery(lottery);
   const int picks = db.numberColumns(lottery);
-  if (picks == 0) throw std::runtime_error(("彩票 " + lottery + " 不存在").toStdString());
-  QTextStream in(&f);
-  in.setEncoding(QStringConverter::Utf8);
   std::vector<DrawRecord> draws;
-  int lineNo = 0;
-  while (!in.atEnd()) {
-    const QString line = in.readLine();
-    ++lineNo;
-    if (line.trimmed().isEmpty()) continue;
+  // CR LF, LF and a lone CR all end a line.
+  const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+  for (int i = 0; i < lines.size(); ++i) {
+    const std::string line = lines[i].toStdString();
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
     try {
       draws.push_back(store::ParseDrawLine(line, picks));
-    } catch (const std::exception& e) {
-      throw std::runtime_error(QStringLiteral("第%1行有误：%2（%3），未导入任何数据")
-                                   .arg(lineNo)
-                                   .arg(QString::fromUtf8(e.what()), line.trimmed())
-                                   .toStdString());
+    } catch (const store::DrawLineError& e) {
+      throw std::runtime_error("第" + std::to_string(i + 1) + "行有误：" + e.what() + "（" +
+                               store::VisibleText(line, 80) + "），未导入任何数据");
     }
   }
   db.appendDraws(lottery, draws);
@@ -72,9 +93,12 @@ int CmdImport(const Context& ctx, const Args& args) {
 
 int CmdDraws(const Context& ctx, const Args& args) {
   store::Database db(ctx.databaseFile);
-  const DrawSnapshot s = db.snapshot(args.required("lottery"));
+  const QString lottery = args.required("lottery");
+  db.requireLottery(lottery);
+  const DrawSnapshot s = db.snapshot(lottery);
   QString out;
   for (const DrawRecord& r : s.rows) {
+    if (!r.numberError.empty()) throw std::runtime_error(r.numberError);
     out += QString::fromStdString(r.issue);
     for (const auto& n : r.numbers) out += QLatin1Char('\t') + numberText(n);
     out += QLatin1Char('\t') + QString::fromStdString(r.date) + QLatin1Char('\n');

@@ -10,7 +10,7 @@ int CmdTrend(const Context& ctx, const Args& args) {
   const QString lottery = args.required("lottery");
   const long long kindIndex = args.integerIn("kind", 0, 0, 3, kKindRange);
   const AttributeKind kind = AttributeKindFromIndex(static_cast<int>(kindIndex));
-  const DrawSnapshot snapshot = store::Database(ctx.databaseFile).snapshot(lottery);
+  const DrawSnapshot snapshot = LotterySnapshot(ctx, lottery);
   DrawHistory history = LoadDrawHistory(snapshot, kind);
   const std::optional<std::string> error = history.error;
   Out(QString::fromStdString(TrendTableText(TrendTable(kind, std::move(history), FilledAttributeTables()))));

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/integer_text.h"
 #include "store/lottery_store.h"
 
 namespace tavrin::store {
@@ -96,9 +97,8 @@ QVariant text(const Field& f) {
 QVariant integer(const Field& f, const QString& table, const QString& column) {
   if (!f) return QVariant(QMetaType(QMetaType::LongLong));
   const QString t = QString::fromUtf8(f->data(), static_cast<qsizetype>(f->size())).trimmed();
+  if (const auto v = ParseInteger(t.toStdString())) return static_cast<qlonglong>(*v);
   bool ok = false;
-  const qlonglong v = t.toLongLong(&ok);
-  if (ok) return v;
   const double d = t.toDouble(&ok);
   if (ok && std::isfinite(d) && d == std::trunc(d) && std::fabs(d) < 9.2e18) return static_cast<qlonglong>(d);
   fail(QStringLiteral("表“%1”字段“%2”的值“%3”不是整数").arg(table, column, t));

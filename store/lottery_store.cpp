@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -12,6 +13,8 @@
 #include <QUuid>
 #include <QVariant>
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 
@@ -46,10 +49,11 @@ QString OptionsTableName(const QString& lottery) { return lottery + kOptionsSuff
 
 std::optional<QString> LotteryNameProblem(const QString& name) {
   if (name.isEmpty()) return QStringLiteral("请输入彩票名称！");
-  if (name.size() > 20) return QStringLiteral("彩票名称不能超过20个字符！");
-  for (QChar c : name) {
-    const bool ok = c.isLetterOrNumber() || c == QLatin1Char('_');
-    if (!ok || c.isSpace()) return QStringLiteral("彩票名称只能由汉字、字母、数字和下划线组成！");
+  // Characters, not UTF-16 units: a character outside the basic plane is one.
+  if (name.toUcs4().size() > 20) return QStringLiteral("彩票名称不能超过20个字符！");
+  for (char32_t c : name.toUcs4()) {
+    const bool ok = QChar::isLetterOrNumber(c) || c == U'_';
+    if (!ok || QChar::isSpace(c)) return QStringLiteral("彩票名称只能由汉字、字母、数字和下划线组成！");
   }
   return std::nullopt;
 }
@@ -83,7 +87,7 @@ Database::Database(const QString& file, bool create) : file_(file) {
   db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
   db_.setDatabaseName(file);
   if (!db_.open()) {
-    const QString m = dbMessage(db_.lastError());
+    const QString m = dbMessage(db_.lastError()) + QStringLiteral("：") + QDir::toNativeSeparators(file);
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
     fail(m);
@@ -91,7 +95,7 @@ Database::Database(const QString& file, bool create) : file_(file) {
   // A file that is not a database fails here, not at the first statement.
   QSqlQuery q(db_);
   if (!q.exec(QStringLiteral("PRAGMA schema_version"))) {
-    const QString m = dbMessage(q.lastError());
+    const QString m = dbMessage(q.lastError()) + QStringLiteral("：") + QDir::toNativeSeparators(file);
     q = QSqlQuery();
     db_.close();
     db_ = QSqlDatabase();
@@ -117,6 +121,10 @@ QStringList Database::lotteries() {
     if (t.endsWith(kDrawSuffix)) out << t.left(t.size() - kDrawSuffix.size());
   }
   return out;
+}
+
+void Database::requireLottery(const QString& lottery) {
+  if (!lotteries().contains(lottery)) fail(QStringLiteral("彩票“%1”不存在").arg(lottery));
 }
 
 LotteryOptions Database::options(const QString& lottery) {
@@ -161,7 +169,8 @@ void Database::createLotteryTables(const QString& lottery, int picks) {
 
 void Database::createLottery(const LotteryOptions& o) {
   if (auto problem = LotteryNameProblem(o.name)) fail(*problem);
-  if (o.picks < 1 || o.picks > 99) fail(QStringLiteral("选择号码数必须在1到99之间！"));
+  if (o.numberTotal < 1 || o.numberTotal > 99) fail(QStringLiteral("号码总数必须在1到99之间！"));
+  if (o.picks < 1 || o.picks > o.numberTotal) fail(QStringLiteral("选择号码数必须在1到号码总数之间！"));
   Transaction t(db_);
   {
     createLotteryTables(o.name, o.picks);
@@ -190,14 +199,37 @@ void Database::dropLottery(const QString& lottery) {
   t.commit();
 }
 
+namespace {
+
+// The number columns are "1".."S" without a gap: a table missing "3" is not
+// a lottery of two numbers, and is refused rather than read as one.
+int NumberColumnCount(const QStringList& names, const QString& lottery) {
+  int count = 0, highest = 0;
+  for (const QString& n : names) {
+    const auto v = ParseInteger(n.toStdString());
+    if (v && *v > 0 && *v < 1000 && n == QString::number(*v)) {
+      ++count;
+      highest = std::max(highest, static_cast<int>(*v));
+    }
+  }
+  if (highest != count) {
+    int missing = 1;
+    while (names.contains(QString::number(missing))) ++missing;
+    fail(QStringLiteral("彩票“%1”的号码表缺少号码列“%2”").arg(lottery).arg(missing));
+  }
+  return count;
+}
+
+}  // namespace
+
 int Database::numberColumns(const QString& lottery) {
   QSqlQuery q(db_);
   check(q.exec(QStringLiteral("SELECT * FROM ") + QuoteIdentifier(DrawTableName(lottery)) + QStringLiteral(" LIMIT 0")),
         q);
   const QSqlRecord rec = q.record();
-  int k = 0;
-  while (rec.indexOf(QString::number(k + 1)) >= 0) ++k;
-  return k;
+  QStringList names;
+  for (int c = 0; c < rec.count(); ++c) names << rec.fieldName(c);
+  return NumberColumnCount(names, lottery);
 }
 
 int Database::drawCount(const QString& lottery) {
@@ -211,26 +243,45 @@ namespace {
 
 // A number field as the windows read it: integers as they are, digits stored
 // as text converted, anything else (and NULL) empty.
-std::optional<int> numberField(sqlite3_stmt* st, int col) {
-  switch (sqlite3_column_type(st, col)) {
-    case SQLITE_INTEGER:
-      return static_cast<int>(sqlite3_column_int64(st, col));
-    case SQLITE_FLOAT:
-      return static_cast<int>(sqlite3_column_double(st, col));
-    case SQLITE_TEXT: {
-      bool ok = false;
-      const int n = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col))).trimmed().toInt(&ok);
-      return ok ? std::optional<int>(n) : std::nullopt;
-    }
-    default:
-      return std::nullopt;
-  }
-}
-
 std::string textField(sqlite3_stmt* st, int col) {
   const unsigned char* t = sqlite3_column_text(st, col);
   return t ? std::string(reinterpret_cast<const char*>(t), static_cast<std::size_t>(sqlite3_column_bytes(st, col)))
            : std::string();
+}
+
+// A number field through the one integer conversion: a value that is not a
+// 32-bit whole number is not cut down to one (1e20, 4294967303 and "abc" are
+// errors, not 0, 7 and empty). NULL and blank text are an empty field.
+struct NumberField {
+  std::optional<int> value;
+  std::optional<std::string> bad;  // the stored text that did not convert
+};
+
+NumberField numberField(sqlite3_stmt* st, int col) {
+  switch (sqlite3_column_type(st, col)) {
+    case SQLITE_INTEGER: {
+      const sqlite3_int64 v = sqlite3_column_int64(st, col);
+      if (v < INT32_MIN || v > INT32_MAX) return {std::nullopt, std::to_string(v)};
+      return {static_cast<int>(v), std::nullopt};
+    }
+    case SQLITE_FLOAT: {
+      const double v = sqlite3_column_double(st, col);
+      if (v >= INT32_MIN && v <= INT32_MAX && v == static_cast<double>(static_cast<int>(v)))
+        return {static_cast<int>(v), std::nullopt};
+      return {std::nullopt, textField(st, col)};
+    }
+    case SQLITE_TEXT: {
+      const std::string text = textField(st, col);
+      if (text.find_first_not_of(" \t") == std::string::npos) return {};
+      const auto v = ParseInteger(text);
+      if (!v || *v < INT32_MIN || *v > INT32_MAX) return {std::nullopt, text};
+      return {static_cast<int>(*v), std::nullopt};
+    }
+    case SQLITE_BLOB:
+      return {std::nullopt, std::string("(二进制数据)")};
+    default:
+      return {};
+  }
 }
 
 }  // namespace
@@ -268,19 +319,23 @@ DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
   issueCol = indexOf(QStringLiteral("记录期号"));
   dateCol = indexOf(QStringLiteral("开奖日期"));
   if (issueCol < 0) fail(QStringLiteral("字段 '记录期号' 不存在"));
-  while (true) {
-    const int c = indexOf(QString::number(numberCols.size() + 1));
-    if (c < 0) break;
-    numberCols.push_back(c);
-  }
-  s.numberColumns = static_cast<int>(numberCols.size());
+  const int count = NumberColumnCount(QStringList(names.begin(), names.end()), lottery);
+  for (int k = 1; k <= count; ++k) numberCols.push_back(indexOf(QString::number(k)));
+  s.numberColumns = count;
   s.rows.reserve(static_cast<std::size_t>(std::max(cap, 0)));
   int rc;
   while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
     DrawRecord r;
     r.issue = textField(st, issueCol);
     r.numbers.reserve(numberCols.size());
-    for (int c : numberCols) r.numbers.push_back(numberField(st, c));
+    for (std::size_t k = 0; k < numberCols.size(); ++k) {
+      NumberField n = numberField(st, numberCols[k]);
+      if (n.bad && r.numberError.empty()) {
+        r.numberError = ConversionMessage(*n.bad) + "（期号 " + r.issue + " 的第" + std::to_string(k + 1) + "个号码）";
+        r.numberErrorColumn = static_cast<int>(k + 1);
+      }
+      r.numbers.push_back(n.value);
+    }
     if (dateCol >= 0) r.date = textField(st, dateCol);
     s.rows.push_back(std::move(r));
   }
@@ -316,27 +371,49 @@ void Database::appendDraws(const QString& lottery, const std::vector<DrawRecord>
   t.commit();
 }
 
-void EnsureDefaultDatabase(const QString& file) {
-  if (QFileInfo::exists(file)) return;
-  Database db(file, true);
-  db.createLottery(DefaultLottery());
+namespace {
+
+// An existing file that holds no table at all (an interrupted first start
+// left it empty) counts as missing; anything else is the user's and is left.
+bool NeedsDefaultDatabase(const QString& file) {
+  const QFileInfo info(file);
+  if (!info.exists()) return true;
+  if (info.size() == 0) return true;
+  sqlite3* db = nullptr;
+  const QByteArray path = QFile::encodeName(file);
+  bool empty = false;
+  if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+      empty = sqlite3_column_int(st, 0) == 0;
+    sqlite3_finalize(st);
+  }
+  sqlite3_close(db);
+  return empty;
 }
 
-DrawRecord ParseDrawLine(const QString& line, int picks) {
-  const QStringList f = line.split(QRegularExpression(QStringLiteral("[ \\t]+")), Qt::SkipEmptyParts);
-  if (f.size() != picks + 1 && f.size() != picks + 2)
-    fail(QStringLiteral("应有期号、%1个号码和可选的开奖日期，实有%2项").arg(picks).arg(f.size()));
-  DrawRecord r;
-  if (f[0].size() > 7) fail(QStringLiteral("期号 '%1' 超过7位").arg(f[0]));
-  // Seven characters always fit in 32 bits.
-  if (!ParseInteger(f[0].toStdString())) fail(QStringLiteral("期号 '%1' 不是有效的整数值").arg(f[0]));
-  r.issue = f[0].toStdString();
-  for (int k = 1; k <= picks; ++k) r.numbers.push_back(ToInt32(f[k].toStdString()));
-  if (f.size() == picks + 2) {
-    if (f[picks + 1].size() > 10) fail(QStringLiteral("开奖日期 '%1' 超过10个字符").arg(f[picks + 1]));
-    r.date = f[picks + 1].toStdString();
+}  // namespace
+
+void EnsureDefaultDatabase(const QString& file) {
+  if (!NeedsDefaultDatabase(file)) return;
+  // Made whole under another name and renamed into place, so a start that is
+  // killed half-way never leaves a file without the default lottery.
+  QDir().mkpath(QFileInfo(file).absolutePath());
+  const QString temp =
+      file + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".new");
+  try {
+    {
+      Database db(temp, true);
+      db.createLottery(DefaultLottery());
+    }
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(file).constData()) != 0)
+      fail(QStringLiteral("无法建立数据库文件：") + QDir::toNativeSeparators(file));
+  } catch (...) {
+    QFile::remove(temp);
+    QFile::remove(temp + QStringLiteral("-journal"));
+    throw;
   }
-  return r;
 }
 
 }  // namespace tavrin::store

@@ -54,6 +54,8 @@ class Database {
 
   // The lotteries: user tables ending in 彩票号码表, in the database's order.
   QStringList lotteries();
+  // Throws "彩票“NAME”不存在" unless the lottery is there.
+  void requireLottery(const QString& lottery);
   LotteryOptions options(const QString& lottery);
   void createLottery(const LotteryOptions& options);
   // The two empty tables of a lottery as createLottery makes them, without
@@ -80,11 +82,8 @@ class Database {
 };
 
 // Creates the folder and the file with the default lottery when the file is
-// missing; leaves an existing file alone.
+// missing or holds no table at all (made under a temporary name and renamed
+// into place); leaves any other existing file alone.
 void EnsureDefaultDatabase(const QString& file);
-
-// Parses one line of the history export: issue, picks numbers, optional date.
-// Throws with a message naming what is wrong.
-DrawRecord ParseDrawLine(const QString& line, int picks);
 
 }  // namespace tavrin::store

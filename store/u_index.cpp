@@ -11,6 +11,7 @@
 
 #include "app/guard.h"
 #include "app/u_public.h"
+#include "base/integer_text.h"
 #include "store/lottery_session.h"
 #include "store/lottery_store.h"
 
@@ -154,11 +155,8 @@ void Tfrmindex::btnaddClick() {
     return;
   }
   o.type = typeIndex();
-  bool ok = false;
-  o.numberTotal = edtcaisum->text().toInt(&ok);
-  if (!ok) throw std::runtime_error(QStringLiteral("'%1' 不是有效的整数值").arg(edtcaisum->text()).toStdString());
-  o.picks = edtcaisel->text().toInt(&ok);
-  if (!ok) throw std::runtime_error(QStringLiteral("'%1' 不是有效的整数值").arg(edtcaisel->text()).toStdString());
+  o.numberTotal = ToInt32(edtcaisum->text().toStdString());
+  o.picks = ToInt32(edtcaisel->text().toStdString());
   o.drawTime = edtcaitime->text();
   o.weekdays = tickedWeekdays();
   {

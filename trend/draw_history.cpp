@@ -12,12 +12,20 @@ DrawHistory LoadDrawHistory(const DrawSnapshot& snapshot, AttributeKind kind) {
     return h;
   }
   h.entries.reserve(snapshot.rows.size());
-  for (const DrawRecord& r : snapshot.rows) {
+  for (std::size_t i = 0; i < snapshot.rows.size(); ++i) {
+    const DrawRecord& r = snapshot.rows[i];
     DrawEntry e;
     try {
       e.issue = IssueToInt(r.issue);
     } catch (const std::exception& ex) {
-      h.error = ex.what();
+      // The issue cannot name its row; its place and neighbour can.
+      std::string where = "第" + std::to_string(i + 1) + "条记录";
+      if (i > 0) where += "，在期号 " + snapshot.rows[i - 1].issue + " 之后";
+      h.error = std::string(ex.what()) + "（" + where + "）";
+      return h;
+    }
+    if (!r.numberError.empty() && r.numberErrorColumn == kDrawnNumberColumn) {
+      h.error = r.numberError;
       return h;
     }
     const std::size_t col = kDrawnNumberColumn - 1;

@@ -69,7 +69,7 @@ TEST_F(CliTest, ErrorsGoToStderrWithStatusOne) {
   } cases[] = {
       {{QStringLiteral("nosuch")}, "unknown command"},
       {{QStringLiteral("draws")}, "--lottery"},
-      {{QStringLiteral("draws"), QStringLiteral("--lottery"), QStringLiteral("无")}, "no such table"},
+      {{QStringLiteral("draws"), QStringLiteral("--lottery"), QStringLiteral("无")}, "彩票“无”不存在"},
       {{QStringLiteral("create"), QStringLiteral("--lottery"), QStringLiteral("a b")}, "彩票名称"},
       {{QStringLiteral("create"), QStringLiteral("--lottery"), QStringLiteral("x"), QStringLiteral("--picks"),
         QStringLiteral("many")},

@@ -8,7 +8,11 @@ using namespace tavrin::store;
 namespace {
 
 DrawRecord row(std::string issue, std::vector<std::optional<int>> numbers, std::string date = "2001-01-01") {
-  return DrawRecord{std::move(issue), std::move(numbers), std::move(date)};
+  DrawRecord r;
+  r.issue = std::move(issue);
+  r.numbers = std::move(numbers);
+  r.date = std::move(date);
+  return r;
 }
 
 struct LineCase {

@@ -226,18 +226,6 @@ TEST_F(StoreTest, MissingOrDamagedFilesFailWithAMessage) {
   EXPECT_THROW(db.options(QStringLiteral("没有这个")), std::runtime_error);
 }
 
-TEST(DrawLines, ParseTheExportFormat) {
-  const DrawRecord r = ParseDrawLine(QStringLiteral("2001001 05 12 36 "), 3);
-  EXPECT_EQ(r.issue, "2001001");
-  EXPECT_EQ(r.numbers, (std::vector<std::optional<int>>{5, 12, 36}));
-  EXPECT_EQ(r.date, "");
-  const DrawRecord d = ParseDrawLine(QStringLiteral("2001002\t1 2 3 2001-01-02"), 3);
-  EXPECT_EQ(d.date, "2001-01-02");
-  for (const char* bad : {"2001001 05 12", "2001001 05 12 36 2001-01-02 x", "20010011 1 2 3", "abc 1 2 3",
-                          "2001001 1 x 3", "2001001 1 2 3 2001-01-02-03"})
-    EXPECT_THROW(ParseDrawLine(QString::fromUtf8(bad), 3), std::runtime_error) << bad;
-}
-
 TEST(Weekdays, TextOfTickedBoxes) {
   EXPECT_EQ(WeekdaysText({true, false, true, false, true, false, false}), QStringLiteral("135"));
   EXPECT_EQ(WeekdaysText(std::vector<bool>(7, false)), QString());
