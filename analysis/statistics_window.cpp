@@ -14,6 +14,7 @@
 #include "analysis/statistics_chart.h"
 #include "app/floating.h"
 #include "app/guard.h"
+#include "app/title_header.h"
 #include "app/u_public.h"
 #include "store/u_datamod.h"
 
@@ -86,6 +87,7 @@ StatisticsWindow::StatisticsWindow(StatisticsMode mode, QWidget* parent) : QDial
   tabhistory->setObjectName(QStringLiteral("tabhistory"));
   tabhistory->setGeometry(16, 16, 929, 289);
   tabhistory->setModel(model_);
+  UseTitleHeader(tabhistory);
   tabhistory->setShowGrid(true);
   tabhistory->setSelectionMode(QAbstractItemView::ContiguousSelection);
   tabhistory->setSelectionBehavior(QAbstractItemView::SelectItems);

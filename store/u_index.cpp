@@ -66,12 +66,15 @@ Tfrmindex::Tfrmindex(QWidget* parent) : QDialog(parent) {
   grpweek->setGeometry(x, 190, 121, 57);
   // The boxes are narrow; keep the caption next to the tick readable.
   grpweek->setStyleSheet(QStringLiteral("QCheckBox { spacing: 1px; }"));
-  // Seven boxes in two rows: four on top, three below, sized from the group.
-  const int w = grpweek->width() / 4 - 6;
-  const int h = grpweek->height() / 2;
+  // Seven boxes in two rows, four on top and three below, sized from the
+  // group's contents area so that they sit inside the frame, under its title.
+  grpweek->ensurePolished();
+  const QRect area = grpweek->contentsRect();
+  const int w = area.width() / 4 - 6;
+  const int h = area.height() / 2;
   for (int k = 1; k <= 7; ++k) {
     auto* c = new QCheckBox(QString::number(k), grpweek);
-    c->setGeometry(((k - 1) % 4) * (w + 6) + 5, k <= 4 ? 10 : h, w, h);
+    c->setGeometry(area.left() + ((k - 1) % 4) * (w + 6) + 5, area.top() + (k <= 4 ? 0 : h), w, h);
     weekBoxes[static_cast<std::size_t>(k)] = c;
   }
 
@@ -85,6 +88,8 @@ Tfrmindex::Tfrmindex(QWidget* parent) : QDialog(parent) {
   btnadd->setEnabled(false);
   btndel->setEnabled(false);
   btnopen->setDefault(true);
+  // The list would make its first row current when it takes the focus.
+  btnopen->setFocus();
 
   connect(lstcaipiao, &QListWidget::itemSelectionChanged, this, guarded([this] { lstcaipiaoClick(); }));
   connect(lstcaipiao, &QListWidget::itemDoubleClicked, this, guarded([this] { btnopenClick(); }));
@@ -119,6 +124,9 @@ void Tfrmindex::ListLotteries() {
   lstcaipiao->clear();
   store::Database db(DatabaseFile());
   lstcaipiao->addItems(db.lotteries());
+  // Nothing is chosen until the user picks a lottery: no current item, so no
+  // faint highlight that looks like a choice 打开彩票 would not honour.
+  lstcaipiao->setCurrentRow(-1);
 }
 
 void Tfrmindex::lstcaipiaoClick() {

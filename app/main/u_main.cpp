@@ -134,7 +134,10 @@ void Tfrmmain::buildMenus() {
   QAction** trendActs[] = {&mnucode, &mnushengxiao, &mnujijie, &mnufangwei};
   for (int i = 0; i < 4; ++i)
     *trendActs[i] = actFn(ana, QString::fromUtf8(trendEntries[i]), [this, i] {
-      tabmain->setCurrentIndex(i);
+      {
+        const QSignalBlocker block(tabmain);
+        tabmain->setCurrentIndex(i);
+      }
       tabmainChange();
     });
 
@@ -166,8 +169,10 @@ void Tfrmmain::buildMenus() {
   });
   mnumyname =
       actFn(help, QStringLiteral("官方网站(&G)"), [this] { openUrl(VendorUrl() + QStringLiteral("/index.asp")); });
+  // The maker's instant-messenger contact, the address the splash shows, in
+  // the desktop's browser.
   mnumail =
-      actFn(help, QStringLiteral("有事Q我(&M)"), [this] { openUrl(QStringLiteral("mailto:service@orlek.example")); });
+      actFn(help, QStringLiteral("有事Q我(&M)"), [this] { openUrl(QStringLiteral("http://chat.orlek.example")); });
   addSingles(help, SingleMenu::Help);
 }
 
@@ -219,12 +224,11 @@ void Tfrmmain::buildToolbar() {
   tabmain->setCurrentIndex(0);
   tabmain->setExpanding(false);
   tabmain->setDrawBase(false);
-  // A click on a tab replaces the trend window; setting the index from code
-  // does not (the trend entries run the change themselves).
-  connect(tabmain, &QTabBar::tabBarClicked, this, guarded<int>([this](int index) {
-            if (index < 0) return;
-            tabmain->setCurrentIndex(index);
-            tabmainChange();
+  // Choosing another tab replaces the trend window; a click on the tab
+  // already shown keeps it, with the user's place in it. The trend entries
+  // set the index without this signal and rebuild the window themselves.
+  connect(tabmain, &QTabBar::currentChanged, this, guarded<int>([this](int index) {
+            if (index >= 0) tabmainChange();
           }));
   tabAction_ = tlbmain->addWidget(tabmain);
   tabAction_->setVisible(false);

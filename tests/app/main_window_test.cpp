@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -245,11 +246,13 @@ TEST_F(LotteryManagerTest, ShowsTheOptionsOfTheClickedLottery) {
 
 TEST_F(LotteryManagerTest, WeekdayBoxesFollowTheGroupSize) {
   Tfrmindex m;
-  // 121 × 57: boxes 24 wide and 28 high, four on top, three below.
-  EXPECT_EQ(m.weekBoxes[1]->geometry(), QRect(5, 10, 24, 28));
-  EXPECT_EQ(m.weekBoxes[4]->geometry(), QRect(95, 10, 24, 28));
-  EXPECT_EQ(m.weekBoxes[5]->geometry(), QRect(5, 28, 24, 28));
-  EXPECT_EQ(m.weekBoxes[7]->geometry(), QRect(65, 28, 24, 28));
+  // The group's contents area, not its frame: four on top, three below.
+  const QRect area = m.grpweek->contentsRect();
+  const int w = area.width() / 4 - 6, h = area.height() / 2;
+  EXPECT_EQ(m.weekBoxes[1]->geometry(), QRect(area.left() + 5, area.top(), w, h));
+  EXPECT_EQ(m.weekBoxes[4]->geometry(), QRect(area.left() + 3 * (w + 6) + 5, area.top(), w, h));
+  EXPECT_EQ(m.weekBoxes[5]->geometry(), QRect(area.left() + 5, area.top() + h, w, h));
+  EXPECT_EQ(m.weekBoxes[7]->geometry(), QRect(area.left() + 2 * (w + 6) + 5, area.top() + h, w, h));
   EXPECT_EQ(m.size(), QSize(295, 332));
   EXPECT_EQ(m.windowTitle(), QStringLiteral("彩票操作"));
 }

@@ -1,6 +1,9 @@
 #include "tests/support/test_support.h"
 
 #include <QDir>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableView>
 
 #include "app/u_public.h"
 #include "store/lottery_session.h"
@@ -47,6 +50,26 @@ QStringList ScriptedPrompts::texts() const {
   QStringList t;
   for (const auto& m : messages) t << m.text;
   return t;
+}
+
+QStringList ClippedTitles(const QTableView& view) {
+  QStringList clipped;
+  const QHeaderView* header = view.horizontalHeader();
+  const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+  for (int c = 0; c < header->count(); ++c) {
+    if (header->isSectionHidden(c)) continue;
+    const QString title = view.model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    const QRect room(0, 0, header->sectionSize(c) - 2 * margin, header->height() - 2 * margin);
+    const int flags = int(header->defaultAlignment()) | Qt::TextWordWrap;
+    const QRect text = header->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000), flags, title);
+    // Word wrap only where the header itself wraps.
+    const QRect single = header->fontMetrics().boundingRect(title);
+    const bool wraps = header->defaultAlignment() & Qt::TextWordWrap;
+    if ((wraps ? text.height() : single.height()) > room.height() || (!wraps && single.width() > room.width()) ||
+        (wraps && text.width() > room.width()))
+      clipped << title;
+  }
+  return clipped;
 }
 
 void ResetLotterySession() {

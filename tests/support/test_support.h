@@ -4,6 +4,7 @@
 // folder with its own database.
 
 #include <QStringList>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
@@ -54,6 +55,11 @@ class PromptsScope {
   ScriptedPrompts* p_;
   std::unique_ptr<Prompts> previous_;
 };
+
+// Every column title of view is readable in full: as the header draws it
+// (broken onto lines where it must), it fits in its section. Returns the
+// titles that do not, empty when all fit.
+QStringList ClippedTitles(const QTableView& view);
 
 // Closes any open lottery and forgets everything CurrentLottery held, so
 // that a test starts as the program does.
