@@ -1,8 +1,10 @@
 #include "analysis/hit_chart.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <climits>
@@ -116,6 +118,34 @@ QRect HitChart::barSlot(int index) const {
   const QRect plot = plotRect();
   return QRect(plot.left() + kPadding - horizontalScrollBar()->value() + index * slot_, plot.top(), slot_,
                plot.height());
+}
+
+int HitChart::barAt(QPoint viewportPoint) const {
+  const QRect plot = plotRect();
+  if (barCount() == 0 || viewportPoint.x() < plot.left() || viewportPoint.x() > plot.right()) return -1;
+  const int offset = viewportPoint.x() - barSlot(0).left();
+  if (offset < 0) return -1;
+  const int index = offset / slot_;
+  return index < barCount() ? index : -1;
+}
+
+bool HitChart::viewportEvent(QEvent* e) {
+  if (e->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(e);
+    const int i = barAt(help->pos());
+    if (i < 0) {
+      QToolTip::hideText();
+    } else {
+      const auto at = static_cast<std::size_t>(i);
+      QToolTip::showText(help->globalPos(),
+                         QStringLiteral("%1期 %2：%3")
+                             .arg(QString::fromStdString(bars_->labels[at]), seriesTitle_)
+                             .arg(bars_->values[at]),
+                         viewport());
+    }
+    return true;
+  }
+  return QAbstractScrollArea::viewportEvent(e);
 }
 
 int HitChart::labelHeight() const {

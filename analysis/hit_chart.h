@@ -5,7 +5,8 @@
 // mouse wheel or the scroll bar moves along the draws, Ctrl + wheel (or +
 // and -) makes the bars wider or narrower. The value axis, the title and the
 // legend stay in place; the issues under the bars are written upright so
-// that each stays readable however narrow the bars are.
+// that each stays readable however narrow the bars are, and the mouse
+// pointer's tip names the draw under it.
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -55,6 +56,8 @@ class HitChart final : public QAbstractScrollArea {
   // The slot of bar index in the viewport: its left edge, its width, the
   // plot's height; outside the viewport when the bar is not in view.
   QRect barSlot(int index) const;
+  // The bar whose slot holds a point of the viewport, or -1.
+  int barAt(QPoint viewportPoint) const;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -62,6 +65,9 @@ class HitChart final : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void scrollContentsBy(int dx, int dy) override;
+  // A tip names the draw and its hits under the mouse, whose issue may be
+  // one of those left unwritten when the bars are narrow.
+  bool viewportEvent(QEvent* e) override;
 
  private:
   // Where the bars are drawn, in viewport coordinates.

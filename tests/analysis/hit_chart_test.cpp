@@ -46,6 +46,8 @@ TEST(HitChartTest, PaintsOnlyTheBarsInViewAndScrollsThroughAll) {
   }
   EXPECT_EQ(chart.barSlot(1).left(), chart.barSlot(0).right() + 1);
   EXPECT_GE(chart.barSlot(0).left(), 0);
+  EXPECT_EQ(chart.barAt(chart.barSlot(5).center()), 5);
+  EXPECT_EQ(chart.barAt(QPoint(1, 100)), -1) << "the value axis";
   EXPECT_GT(redAt0, 50);
   EXPECT_EQ(redAt1, 0);
 
