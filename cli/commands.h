@@ -28,6 +28,8 @@ int CmdTrend(const Context&, const Args&);
 // analysis
 int CmdSkew(const Context&, const Args&);
 int CmdRebound(const Context&, const Args&);
+int CmdInterval(const Context&, const Args&);
+int CmdAffinity(const Context&, const Args&);
 // plans
 int CmdFixedPlan(const Context&, const Args&);
 int CmdStagePlan(const Context&, const Args&);
