@@ -20,6 +20,8 @@
 #include <QTimer>
 
 #include "analysis/u_piantai.h"
+#include "analysis/u_qingmi.h"
+#include "analysis/u_sep.h"
 #include "app/main/u_main.h"
 #include "app/prompts.h"
 #include "plans/u_gudingjihua.h"
@@ -123,11 +125,14 @@ TEST(ChineseDesktop, EveryGridTitleIsReadableInFull) {
   Tfrmjieduanjihua stage;
   Tfrmkeibianjihua variable;
   Tfrmpiantai skew;
-  for (QWidget* w : std::initializer_list<QWidget*>{&fixed, &stage, &variable, &skew}) {
+  Tfrmsep interval;
+  Tfrmqingmi affinity;
+  for (QWidget* w : std::initializer_list<QWidget*>{&fixed, &stage, &variable, &skew, &interval, &affinity}) {
     w->show();
     QCoreApplication::processEvents();
     for (QTableView* grid : w->findChildren<QTableView*>())
-      EXPECT_EQ(ClippedTitles(*grid), QStringList()) << w->windowTitle().toStdString();
+      EXPECT_EQ(ClippedTitles(*grid), QStringList())
+          << w->windowTitle().toStdString() << " " << grid->objectName().toStdString();
   }
   ResetLotterySession();
 }

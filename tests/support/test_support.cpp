@@ -55,6 +55,7 @@ QStringList ScriptedPrompts::texts() const {
 QStringList ClippedTitles(const QTableView& view) {
   QStringList clipped;
   const QHeaderView* header = view.horizontalHeader();
+  if (header->isHidden()) return clipped;  // a grid without titles
   const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
   for (int c = 0; c < header->count(); ++c) {
     if (header->isSectionHidden(c)) continue;
