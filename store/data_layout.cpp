@@ -1,5 +1,7 @@
 #include "store/data_layout.h"
 
+#include <algorithm>
+
 namespace tavrin::store {
 
 ButtonPlace AddButtonPlace(int navigatorLeft, int navigatorTop, int navigatorWidth) {
@@ -17,6 +19,21 @@ int FieldDisplayChars(int gridClientWidth, int zeroWidth, int fields) {
 int ColumnPixels(int chars, int zeroWidth) {
   // Two pixels of padding on each side of the text.
   return chars * zeroWidth + 4;
+}
+
+std::vector<int> ColumnWidths(int gridClientWidth, int viewportWidth, int zeroWidth, int fields) {
+  if (fields <= 0) return {};
+  const int even = ColumnPixels(FieldDisplayChars(gridClientWidth, zeroWidth, fields), zeroWidth);
+  std::vector<int> widths(static_cast<std::size_t>(fields), even);
+  widths.front() = std::max(70, even);
+  if (fields == 1) return widths;
+  widths.back() = std::max(ColumnPixels(10, zeroWidth), even);
+  const int numbers = fields - 2;
+  if (numbers == 0) return widths;
+  const int share = (viewportWidth - widths.front() - widths.back()) / numbers;
+  const int number = std::max(ColumnPixels(2, zeroWidth), std::min(even, share));
+  std::fill(widths.begin() + 1, widths.end() - 1, number);
+  return widths;
 }
 
 }  // namespace tavrin::store

@@ -2,6 +2,8 @@
 // The two placement rules of the draw data window, kept apart from the
 // window so that they can be checked with plain numbers.
 
+#include <vector>
+
 namespace tavrin::store {
 
 struct ButtonPlace {
@@ -21,5 +23,14 @@ int FieldDisplayChars(int gridClientWidth, int zeroWidth, int fields);
 
 // The pixel width of a column that shows chars characters.
 int ColumnPixels(int chars, int zeroWidth);
+
+// The widths of the draw table's columns: the issue first, the date last
+// (when there are at least two fields), the numbers between. Each column
+// takes the even share above, but none is narrower than what it shows: the
+// issue keeps 70 pixels, the date its ten characters, a number two digits;
+// where the grid is too narrow for the even share, the numbers give up
+// what the issue and the date need, so nothing is cut off and no scrolling
+// sideways is needed while there is room.
+std::vector<int> ColumnWidths(int gridClientWidth, int viewportWidth, int zeroWidth, int fields);
 
 }  // namespace tavrin::store

@@ -242,7 +242,13 @@ void DrawTableModel::post() {
   }
   Database::check(q.prepare(sql), q);
   for (const QVariant& v : values) q.addBindValue(v);
-  Database::check(q.exec(), q);
+  if (!q.exec()) {
+    // The engine's own words, after a line the user can read.
+    const QSqlError e = q.lastError();
+    throw std::runtime_error(
+        (QStringLiteral("数据库拒绝保存这条记录：") + (e.databaseText().isEmpty() ? e.text() : e.databaseText()))
+            .toStdString());
+  }
 
   qint64 id = order_[static_cast<std::size_t>(row)];
   if (state_ == State::Insert) {

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScrollBar>
+#include <QStyle>
 #include <QToolButton>
 
 #include "app/floating.h"
@@ -197,13 +197,15 @@ void Tfrmdata::sizeColumns() {
   if (!rst_) return;
   const int zero = grdcaipiao->fontMetrics().horizontalAdvance(QLatin1Char('0'));
   // The grid's client area: the rows and their marker column, without the
-  // frame and the scroll bar.
-  const int client = grdcaipiao->viewport()->width() + grdcaipiao->verticalHeader()->width();
-  const int pixels = store::ColumnPixels(store::FieldDisplayChars(client, zero, rst_->columnCount()), zero);
-  for (int c = 0; c < rst_->columnCount(); ++c) grdcaipiao->setColumnWidth(c, pixels);
-  // The issue column keeps room for its seven digits however narrow the
-  // window.
-  grdcaipiao->setColumnWidth(0, std::max(70, pixels));
+  // frame and, when the rows overflow, the scroll bar (which the view may
+  // not have laid out yet).
+  const QHeaderView* rows = grdcaipiao->verticalHeader();
+  int rowsWidth = grdcaipiao->contentsRect().width() - rows->width();
+  const int rowsHeight = grdcaipiao->contentsRect().height() - grdcaipiao->horizontalHeader()->height();
+  if (rst_->rowCount() * rows->defaultSectionSize() > rowsHeight)
+    rowsWidth -= grdcaipiao->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grdcaipiao);
+  const std::vector<int> widths = store::ColumnWidths(rowsWidth + rows->width(), rowsWidth, zero, rst_->columnCount());
+  for (int c = 0; c < rst_->columnCount(); ++c) grdcaipiao->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
 }
 
 void Tfrmdata::resizeEvent(QResizeEvent* e) {

@@ -34,3 +34,22 @@ TEST(FieldDisplayChars, ShareTheClientWidthLessForty) {
   for (const auto& c : cases) EXPECT_EQ(FieldDisplayChars(c.client, c.zero, c.fields), c.chars) << c.client;
   EXPECT_EQ(ColumnPixels(7, 7), 53);
 }
+
+TEST(ColumnWidths, EvenShareButNothingCutOff) {
+  using W = std::vector<int>;
+  const struct {
+    int client, viewport, fields;
+    W widths;
+  } cases[] = {
+      // The window's first size: issue and date keep what they show, the numbers share the rest.
+      {369, 351, 9, W{70, 29, 29, 29, 29, 29, 29, 29, 74}},
+      // Wide: the even share for every column.
+      {1018, 1000, 9, W(9, 109)},
+      // Too narrow for anything: two digits stay, the grid scrolls sideways.
+      {200, 182, 9, W{70, 18, 18, 18, 18, 18, 18, 18, 74}},
+      {369, 351, 2, W{165, 165}},
+      {369, 351, 1, W{333}},
+      {369, 351, 0, W{}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ColumnWidths(c.client, c.viewport, 7, c.fields), c.widths) << c.client;
+}
