@@ -60,6 +60,11 @@ class DialogPrompts final : public Prompts {
   QString saveFileName(QWidget* owner, const QString& title, const QString& path, const QString& filter) override {
     return QFileDialog::getSaveFileName(owner, title, path, qtFilter(filter));
   }
+  QString saveFileNameReplacing(QWidget* owner, const QString& title, const QString& path,
+                                const QString& filter) override {
+    return QFileDialog::getSaveFileName(owner, title, path, qtFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+  }
   bool printDialog(QWidget* owner, QPrinter& printer) override {
     QPrintDialog dlg(&printer, owner);
     return dlg.exec() == QDialog::Accepted;

@@ -23,6 +23,12 @@ class Prompts {
   // Empty when the user cancels.
   virtual QString openFileName(QWidget* owner, const QString& title, const QString& dir, const QString& filter) = 0;
   virtual QString saveFileName(QWidget* owner, const QString& title, const QString& path, const QString& filter) = 0;
+  // The same for a file that is replaced without a question when it exists
+  // (the database backup).
+  virtual QString saveFileNameReplacing(QWidget* owner, const QString& title, const QString& path,
+                                        const QString& filter) {
+    return saveFileName(owner, title, path, filter);
+  }
   // The print dialog on printer; false when cancelled.
   virtual bool printDialog(QWidget* owner, QPrinter& printer) = 0;
 };

@@ -23,6 +23,10 @@ int CmdLotteries(const Context&, const Args&);
 int CmdCreate(const Context&, const Args&);
 int CmdImport(const Context&, const Args&);
 int CmdDraws(const Context&, const Args&);
+int CmdExport(const Context&, const Args&);
+int CmdDownload(const Context&, const Args&);
+int CmdBackup(const Context&, const Args&);
+int CmdRestore(const Context&, const Args&);
 // trend
 int CmdTrend(const Context&, const Args&);
 // analysis

@@ -3,7 +3,8 @@
 //   tavrin [--open LOTTERY] [--window NAME]
 //
 // --open opens a lottery right after start; --window then shows one window
-// (index, piantai, yilou, gudingjihua, jieduanjihua, keibianjihua, about, ...).
+// (index, data, download, piantai, yilou, gudingjihua, jieduanjihua, keibianjihua,
+// about, ...).
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
       RunGuarded([&] { frmmain.showSingle(single->id); });
     if (window == QLatin1String("index")) RunGuarded([&] { frmmain.mnuopenClick(); });
     if (window == QLatin1String("data")) RunGuarded([&] { frmmain.mnumoddataClick(); });
+    if (window == QLatin1String("download")) RunGuarded([&] { frmmain.mnudownloadClick(); });
   });
   return app.exec();
 }

@@ -26,6 +26,7 @@
 #include "app/windows.h"
 #include "base/atomic_file.h"
 #include "base/http_client.h"
+#include "store/database_file.h"
 #include "store/lottery_session.h"
 #include "store/u_index.h"
 
@@ -124,10 +125,8 @@ void Tfrmmain::buildMenus() {
   mnumoddata = act(data, QStringLiteral("数据添加(&M)"), &Tfrmmain::mnumoddataClick);
   mnudownload = act(data, QStringLiteral("数据下载(&D)"), &Tfrmmain::mnudownloadClick);
   data->addSeparator();
-  mnubackupdata = actFn(data, QStringLiteral("数据备份(&B)"),
-                        [this] { ShowMessage(NotBuiltText(QStringLiteral("数据备份")), this); });
-  mnustoredata = actFn(data, QStringLiteral("数据恢复(&C)"),
-                       [this] { ShowMessage(NotBuiltText(QStringLiteral("数据恢复")), this); });
+  mnubackupdata = act(data, QStringLiteral("数据备份(&B)"), &Tfrmmain::mnubackupdataClick);
+  mnustoredata = act(data, QStringLiteral("数据恢复(&C)"), &Tfrmmain::mnustoredataClick);
 
   QMenu* ana = menuBar()->addMenu(QStringLiteral("数据分析(&A)"));
   const char* const trendEntries[] = {"开奖号码走势(&C)", "开奖生肖走势(&S)", "开奖季节走势(&J)", "开奖方位走势(&F)"};
@@ -424,6 +423,46 @@ void Tfrmmain::mnumoddataClick() {
 void Tfrmmain::mnudownloadClick() {
   if (!busyCheck()) return;
   showModal(&CreateTfrmdownload2, QStringLiteral("数据下载"));
+}
+
+namespace {
+
+const char* const kDatabaseFilter = "数据库(*.mdb)|*.mdb";
+
+// The folder the backup and restore dialogs open in, with the file name
+// after it when there is one; the dialog's own folder when there is no
+// desktop.
+QString inDesktop(const QString& fileName) {
+  const QString desktop = ShellFolderPath(QStringLiteral("Desktop"));
+  if (desktop.isEmpty()) return fileName;
+  return fileName.isEmpty() ? desktop : desktop + QLatin1Char('/') + fileName;
+}
+
+}  // namespace
+
+void Tfrmmain::mnubackupdataClick() {
+  QString target = prompts().saveFileNameReplacing(
+      this, QStringLiteral("数据备份"), inDesktop(QStringLiteral("彩票数据")), QString::fromUtf8(kDatabaseFilter));
+  if (target.isEmpty()) return;
+  if (QFileInfo(target).suffix().isEmpty()) target += QStringLiteral(".mdb");
+  // A consistent copy even while the lottery is open, which it stays; an
+  // existing backup is replaced only by a complete one.
+  store::BackupDatabase(DatabaseFile(), target);
+  ShowMessage(QStringLiteral("成功备份！"), this);
+}
+
+void Tfrmmain::mnustoredataClick() {
+  // Before the dialog, so also when the user then cancels: nothing may hold
+  // the file that is about to be replaced.
+  mnucloseClick();
+  QString source = prompts().openFileName(this, QStringLiteral("数据恢复"), inDesktop(QString()),
+                                          QString::fromUtf8(kDatabaseFilter));
+  if (source.isEmpty()) return;
+  if (!QFileInfo::exists(source) && QFileInfo(source).suffix().isEmpty()) source += QStringLiteral(".mdb");
+  // Checked, converted when it is an Access file, and put in place whole;
+  // on any failure the database stays exactly as it was.
+  const store::RestoreResult result = store::RestoreDatabase(source, DatabaseFile());
+  ShowMessage(result.message(), this);
 }
 
 QWidget* Tfrmmain::showSingle(SingleWindow which) {

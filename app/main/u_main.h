@@ -47,6 +47,9 @@ class Tfrmmain : public QMainWindow {
   void mnucloseClick();
   void mnumoddataClick();
   void mnudownloadClick();
+  // Backup and restore of the whole database file.
+  void mnubackupdataClick();
+  void mnustoredataClick();
   void tabmainChange();
   void UpdateMenuState();
   // What the session's signals do to this window. Opened: places and shows

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -68,6 +69,22 @@ class MainWindowTest : public ::testing::Test {
     return w->tabmain->isVisibleTo(w.get());
   }
   bool analysesEnabled() const { return w->mnupiantai->isEnabled() && w->tlbpiantai->isEnabled(); }
+  // Runs entry, closing the modal window it shows once it is up; the class
+  // of that window, empty when none was shown.
+  static QString modalShownBy(const std::function<void()>& entry) {
+    QString shown;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (QWidget* m = QApplication::activeModalWidget()) {
+        shown = QString::fromLatin1(m->metaObject()->className());
+        m->close();
+      }
+    });
+    poll.start();
+    entry();
+    return shown;
+  }
 };
 
 }  // namespace
@@ -174,7 +191,7 @@ TEST_F(MainWindowTest, BusyCheckNoKeepsTheLotteryYesClosesIt) {
   openDefault();
   w->mdi->addSubWindow(new QWidget)->show();
   prompts->answers = {false};
-  w->mnumoddataClick();
+  EXPECT_EQ(modalShownBy([&] { w->mnumoddataClick(); }), QString());
   ASSERT_EQ(prompts->questions.size(), 1u);
   EXPECT_EQ(prompts->questions[0].title, QStringLiteral("数据管理"));
   EXPECT_EQ(prompts->questions[0].text, QStringLiteral("正在进行数据分析，是否关闭？"));
@@ -183,14 +200,15 @@ TEST_F(MainWindowTest, BusyCheckNoKeepsTheLotteryYesClosesIt) {
   EXPECT_FALSE(w->mdi->subWindowList().isEmpty());
 
   prompts->answers = {true};
-  w->mnudownloadClick();
+  EXPECT_EQ(modalShownBy([&] { w->mnudownloadClick(); }), QStringLiteral("tavrin::Tfrmdownload2"));
   EXPECT_EQ(prompts->questions.size(), 2u);
   EXPECT_FALSE(CurrentLottery().open);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Tavrin"));
   EXPECT_FALSE(tabsShown());
 
-  // Without a child window nothing is asked.
-  w->mnumoddataClick();
+  // Without a child window nothing is asked; the toolbar button opens the same window.
+  EXPECT_EQ(modalShownBy([&] { w->mnumoddataClick(); }), QStringLiteral("tavrin::Tfrmdata"));
+  EXPECT_EQ(modalShownBy([&] { w->tlbdata->click(); }), QStringLiteral("tavrin::Tfrmdata"));
   EXPECT_EQ(prompts->questions.size(), 2u);
 }
 

@@ -48,6 +48,8 @@ TinyHttpServer::TinyHttpServer() {
         const QByteArray path = req.split(' ').value(1);
         requested << QString::fromLatin1(path);
         auto it = pages.find(path);
+        // Links with bytes outside ASCII arrive percent-encoded.
+        if (it == pages.end()) it = pages.find(QByteArray::fromPercentEncoding(path));
         const QByteArray body = it == pages.end() ? QByteArray("missing") : it->second;
         const QByteArray status = it == pages.end() ? "404 Not Found" : "200 OK";
         s->write("HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(body.size()) +

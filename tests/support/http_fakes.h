@@ -40,7 +40,8 @@ class HttpClientScope {
   std::unique_ptr<HttpClient> previous_;
 };
 
-// Answers GET requests on 127.0.0.1 from a table of paths; 404 otherwise.
+// Answers GET requests on 127.0.0.1 from a table of paths (as sent, or
+// percent-decoded); 404 otherwise.
 class TinyHttpServer {
  public:
   std::map<QByteArray, QByteArray> pages;
