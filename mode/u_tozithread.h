@@ -1,18 +1,20 @@
 #pragma once
 // Ttozithread: the settings search (搜索) of the investment mode window on a
 // thread of its own. The window hands over the settings and the draw marks
-// as plain values; the search spreads the back-tests over the cores, and
-// everything the window shows, a few times a second while it runs and the
-// choice at the end, reaches the window's thread through PostTo. The worker
-// never touches a widget.
+// as plain values; the search spreads the back-tests over the cores. The
+// worker never touches a widget: it leaves the newest step in a hand-over
+// that the window's thread looks at a few times a second, and its choice
+// there when it ends.
 //
 // The owner keeps its Ttozithread as its last member: destroying it stops
 // the search and waits for it before anything else of the owner goes.
 
 #include <QObject>
+#include <QTimer>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,10 +43,10 @@ class Ttozithread {
   // How often the owner hears of the search while it runs.
   static constexpr std::chrono::milliseconds kShowEvery{100};
 
-  // Starts a search of settings over marks on threads cores (0: all).
-  // progress runs on context's thread for the first combination and then at
-  // most every kShowEvery; finished runs there once the worker has ended.
-  // Neither runs once context is gone. Refused (false) while a search runs.
+  // Starts a search of settings over marks on threads cores (0: all); call
+  // it on context's thread. progress runs there every kShowEvery with the
+  // newest step, finished once the worker has ended; neither runs once
+  // context is gone. Refused (false) while a search runs.
   bool start(const mode::ModeSettings& settings, std::shared_ptr<const std::vector<mode::DrawMark>> marks,
              QObject* context, std::function<void(const Progress&)> progress,
              std::function<void(const Outcome&)> finished, unsigned threads = 0);
@@ -53,9 +55,14 @@ class Ttozithread {
   // best one found so far.
   void requestStop() { worker_.requestStop(); }
   // Stop and wait: what closing the window, the lottery or the program does.
-  void stop() { worker_.stop(); }
+  void stop();
 
  private:
+  struct Handover;
+  // Of the search under way or last run; shared with its worker.
+  std::shared_ptr<Handover> handover_;
+  // On the owner's thread: shows the newest step while the search runs.
+  std::unique_ptr<QTimer> shower_;
   WorkerThread worker_;
 };
 
