@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -95,6 +96,10 @@ class Tfrmtozi final : public QWidget, public BackgroundWork {
   void useSeed(std::uint64_t seed) { seed_ = seed; }
   // The cores a search uses; 0 (the default) is all of them.
   void useSearchThreads(unsigned threads) { threads_ = threads; }
+  // Called on the search's worker thread for every combination tried.
+  void watchSearchSteps(std::function<void(const mode::SearchStep&)> onWorker) {
+    tozithread_.watch(std::move(onWorker));
+  }
 
   void stopBackgroundWork() override;
 

@@ -22,7 +22,7 @@ bool Ttozithread::start(const ModeSettings& settings, std::shared_ptr<const std:
   if (running() || !marks) return false;
   auto handover = std::make_shared<Handover>();
   const bool shown = static_cast<bool>(progress);
-  auto job = [settings, marks, handover, shown, threads](const WorkControl& control) {
+  auto job = [settings, marks, handover, shown, threads, watcher = watcher_](const WorkControl& control) {
     Outcome outcome;
     try {
       const int size = SearchSize(settings);
@@ -33,8 +33,10 @@ bool Ttozithread::start(const ModeSettings& settings, std::shared_ptr<const std:
       options.stop = control.stop;
       // Called on this thread in the order of the combinations; a few of
       // them are kept for the owner, each with the back-test it shows.
-      if (shown)
+      if (shown || watcher)
         options.progress = [&](const SearchStep& step) {
+          if (watcher) watcher(step);
+          if (!shown) return;
           const auto now = std::chrono::steady_clock::now();
           if (now < next) return;
           next = now + kShowEvery;

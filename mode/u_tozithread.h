@@ -51,6 +51,9 @@ class Ttozithread {
              QObject* context, std::function<void(const Progress&)> progress,
              std::function<void(const Outcome&)> finished, unsigned threads = 0);
   bool running() const { return worker_.running(); }
+  // Called on the worker for every combination, in order, by the searches
+  // started afterwards: tests use it to act at a given step.
+  void watch(std::function<void(const mode::SearchStep&)> onWorker) { watcher_ = std::move(onWorker); }
   // The search ends after the combinations under way and still reports the
   // best one found so far.
   void requestStop() { worker_.requestStop(); }
@@ -58,6 +61,7 @@ class Ttozithread {
   void stop();
 
  private:
+  std::function<void(const mode::SearchStep&)> watcher_;
   struct Handover;
   // Of the search under way or last run; shared with its worker.
   std::shared_ptr<Handover> handover_;

@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTableView>
+#include <condition_variable>
+#include <mutex>
 #include <random>
 
 #include "app/main/u_main.h"
@@ -528,28 +530,48 @@ TEST_F(ToziTest, SearchStatesProgressAndTheBestChoice) {
 }
 
 TEST_F(ToziTest, AStopAppliesTheBestSoFarAndASecondClickStartsNothing) {
-  // Long enough that the search is still early when the first step shows.
-  Publish(RandomValues(100000, 8));
+  Publish(RandomValues(20000, 8));
   Tfrmtozi w;
   w.show();
   w.useSeed(9);
   w.useSearchThreads(1);
   w.btnfilt->click();
   const ModeSettings before = w.settings();
+  // The worker waits at combination 60 until the stop has been clicked.
+  constexpr int kStopAt = 60;
+  std::mutex lock;
+  std::condition_variable wake;
+  bool reached = false, released = false;
+  w.watchSearchSteps([&](const SearchStep& s) {
+    if (s.step != kStopAt) return;
+    std::unique_lock hold(lock);
+    reached = true;
+    wake.wait(hold, [&] { return released; });
+  });
   w.btnyouhua->click();
-  // The first combination is shown at once.
+  ASSERT_TRUE(WaitFor([&] {
+    const std::lock_guard hold(lock);
+    return reached;
+  }));
+  // Meanwhile the window shows a step it has tried.
   ASSERT_TRUE(WaitFor([&] { return w.pb->value() > 0; }));
+  EXPECT_LE(w.pb->value(), kStopAt);
+  EXPECT_EQ(w.pb->maximum(), 25500);
   Shot(w, "tozi_during_search");
   w.btnyouhua->click();  // 停止搜索
   w.btnyouhua->click();  // still stopping: nothing new starts
+  {
+    const std::lock_guard hold(lock);
+    released = true;
+  }
+  wake.notify_all();
   ASSERT_TRUE(WaitFor([&] { return !w.searching(); }, 10000));
   EXPECT_EQ(ControlsOf(w), kIdle);
   EXPECT_FALSE(w.pb->isVisible());
   ASSERT_TRUE(w.lastSearch());
   const SearchResult& r = *w.lastSearch();
-  ASSERT_TRUE(r.stopped);
-  ASSERT_GT(r.steps, 0);
-  ASSERT_LT(r.steps, 25500);
+  EXPECT_TRUE(r.stopped);
+  EXPECT_EQ(r.steps, kStopAt);
   Shot(w, "tozi_after_search");
 
   // The best of the combinations tried, as a search stopped right there chooses.
@@ -571,6 +593,7 @@ TEST_F(ToziTest, AStopAppliesTheBestSoFarAndASecondClickStartsNothing) {
   ExpectRunGrid(w, expected.backtest);
 
   // Idle again: the next click is a new search.
+  w.watchSearchSteps({});
   w.btnyouhua->click();
   EXPECT_TRUE(w.searching());
   w.btnyouhua->click();
