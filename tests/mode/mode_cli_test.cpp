@@ -179,6 +179,16 @@ TEST_F(ModeCliTest, BacktestAsTheWindowRunsIt) {
                                   "总体赢余：1200\n"));
   EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
+  // A file made by the codes command serves as well.
+  const QString made = file(QStringLiteral("made.txt"));
+  ASSERT_EQ(
+      cli({QStringLiteral("codes"), QStringLiteral("--count"), QStringLiteral("20"), QStringLiteral("--out"), made})
+          .status,
+      0);
+  r = cli(with({QStringLiteral("backtest"), QStringLiteral("--codes"), made}));
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("总体赢余：")));
+
   // The window's first settings without a settings file.
   r = cli(with({QStringLiteral("backtest"), QStringLiteral("--codes"), codes}));
   ASSERT_EQ(r.status, 0) << r.err.toStdString();

@@ -45,6 +45,7 @@ using test::WaitFor;
 const QString kDefault = QStringLiteral("南粤风采36选7");
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string Utf8(const QString& s) { return s.toStdString(); }
 
 // The draws of the trend view shown: issues 2001001.., the values as drawn.
 void Publish(const std::vector<int>& values) {
@@ -723,6 +724,17 @@ TEST_F(ToziTest, SavesTheThreeFilesInTheirLayouts) {
   const QByteArray settings = CrLf({"0", "0", "0", "0", "0", "10000", "100000", "100", "1000", "10", "1", "1", "0"});
   EXPECT_EQ(ReadAll(dir + QStringLiteral("set.txt")), settings);
   EXPECT_EQ(ReadAll(dir + QStringLiteral("both.txt")), settings + CrLf(codeLines.mid(1)));
+
+  // What was saved comes back whole in a fresh window, its back-test shown.
+  Tfrmtozi back;
+  prompts->fileNames = {dir + QStringLiteral("both.txt")};
+  back.mnubothload->trigger();
+  EXPECT_EQ(back.codes(), w.codes());
+  EXPECT_EQ(back.marks(), w.marks());
+  ModeSettings saved = w.settings();
+  saved.allWin = Utf8(back.edtallwin->text());
+  EXPECT_EQ(back.settings(), saved);
+  ExpectRunGrid(back, RunBacktest(ReadInputs(saved), w.marks()));
 
   // Texts go out in GBK; a typed combo value cannot be stored as an item.
   w.edtlirun->setText(QStringLiteral("十"));
