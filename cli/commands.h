@@ -38,5 +38,10 @@ int CmdAffinity(const Context&, const Args&);
 int CmdFixedPlan(const Context&, const Args&);
 int CmdStagePlan(const Context&, const Args&);
 int CmdVariablePlan(const Context&, const Args&);
+// mode
+int CmdMarks(const Context&, const Args&);
+int CmdBacktest(const Context&, const Args&);
+int CmdSearch(const Context&, const Args&);
+int CmdCodes(const Context&, const Args&);
 
 }  // namespace tavrin::cli

@@ -26,6 +26,9 @@ const std::vector<OptionSpec> kPlanInputs = {
     {"prize", "N", "每注奖金"},          {"draws", "N", "投注期数"},
 };
 
+const OptionSpec kCodes{"codes", "FILE", "投注号码文件（投资模式的号码文件格式，GBK）"};
+const OptionSpec kSettings{"settings", "FILE", "投资模式设置文件（先于号码文件载入）"};
+
 std::vector<OptionSpec> With(std::vector<OptionSpec> a, const std::vector<OptionSpec>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
@@ -129,6 +132,16 @@ const std::vector<Command>& Commands() {
          {"draws", "N", "投注期数"},
          {"bets", "B1,B2,...", "每期的注数"}}},
        &CmdVariablePlan},
+      {{"marks", "投资模式：历史中奖和间隔统计", {kLottery, kKind, kCodes}, "", 0, 0, true}, &CmdMarks},
+      {{"backtest", "投资模式分析：投资和赢亏、总体赢余", {kLottery, kKind, kCodes, kSettings}, "", 0, 0, true},
+       &CmdBacktest},
+      {{"search", "投资模式：搜索最好的设置并分析", {kLottery, kKind, kCodes, kSettings}, "", 0, 0, true}, &CmdSearch},
+      {{"codes",
+        "随机生成投注号码文件",
+        {{"count", "N", "注数"},
+         {"form", "0..3", "投注方式：0 直选，1 全组选，2 组选3，3 组选6（默认 0）"},
+         {"out", "FILE", "写入的文件（默认写到标准输出）"}}},
+       &CmdCodes},
   };
   return commands;
 }

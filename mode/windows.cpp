@@ -1,7 +1,9 @@
 #include "app/windows.h"
 
+#include "mode/u_tozi.h"
+
 namespace tavrin {
 
-QWidget* CreateTfrmtozi(QWidget*) { return nullptr; }
+QWidget* CreateTfrmtozi(QWidget* parent) { return new Tfrmtozi(parent); }
 
 }  // namespace tavrin

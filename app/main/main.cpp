@@ -1,11 +1,15 @@
 // Start-up: splash, data module, main window, message loop.
 //
-//   tavrin [--open LOTTERY] [--window NAME]
+//   tavrin [--open LOTTERY] [--window NAME [--press BUTTONS]]
 //
 // --open opens a lottery right after start; --window then shows one window
-// (index, data, download, piantai, yilou, gudingjihua, jieduanjihua, keibianjihua,
-// about, ...).
+// (index, data, download, piantai, yilou, sep, qingmi, gudingjihua, jieduanjihua,
+// keibianjihua, tozi, about, ...); --press clicks buttons of that window, named
+// as in its code and separated by commas (--window tozi --press
+// btnfilt,btnyouhua starts a search), so that a screenshot can show a window
+// at work.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QScreen>
@@ -32,8 +36,11 @@ int main(int argc, char** argv) {
                              QStringLiteral("LOTTERY"));
   QCommandLineOption windowOpt(QStringLiteral("window"), QStringLiteral("show this window at start"),
                                QStringLiteral("NAME"));
+  QCommandLineOption pressOpt(QStringLiteral("press"), QStringLiteral("click these buttons of the window shown"),
+                              QStringLiteral("BUTTONS"));
   parser.addOption(openOpt);
   parser.addOption(windowOpt);
+  parser.addOption(pressOpt);
   parser.process(app);
 
   SetAppDir(QCoreApplication::applicationDirPath());
@@ -51,10 +58,15 @@ int main(int argc, char** argv) {
 
   const QString lottery = parser.value(openOpt);
   const QString window = parser.value(windowOpt);
+  const QStringList press = parser.value(pressOpt).split(QLatin1Char(','), Qt::SkipEmptyParts);
   QTimer::singleShot(0, &frmmain, [&] {
     if (!lottery.isEmpty()) RunGuarded([&] { lotterySession().open(lottery); });
     if (const SingleWindowEntry* single = SingleWindowNamed(window))
-      RunGuarded([&] { frmmain.showSingle(single->id); });
+      RunGuarded([&] {
+        QWidget* shown = frmmain.showSingle(single->id);
+        for (const QString& name : press)
+          if (auto* button = shown ? shown->findChild<QAbstractButton*>(name) : nullptr) button->click();
+      });
     if (window == QLatin1String("index")) RunGuarded([&] { frmmain.mnuopenClick(); });
     if (window == QLatin1String("data")) RunGuarded([&] { frmmain.mnumoddataClick(); });
     if (window == QLatin1String("download")) RunGuarded([&] { frmmain.mnudownloadClick(); });
