@@ -24,10 +24,12 @@
 #include "analysis/u_sep.h"
 #include "app/main/u_main.h"
 #include "app/prompts.h"
+#include "mode/u_tozi.h"
 #include "plans/u_gudingjihua.h"
 #include "plans/u_jieduanjihua.h"
 #include "plans/u_keibianjihua.h"
 #include "store/lottery_session.h"
+#include "store/u_data.h"
 #include "store/u_index.h"
 #include "tests/support/test_support.h"
 #include "trend/trend_window.h"
@@ -127,7 +129,13 @@ TEST(ChineseDesktop, EveryGridTitleIsReadableInFull) {
   Tfrmpiantai skew;
   Tfrmsep interval;
   Tfrmqingmi affinity;
-  for (QWidget* w : std::initializer_list<QWidget*>{&fixed, &stage, &variable, &skew, &interval, &affinity}) {
+  Tfrmtozi mode;
+  Tfrmdata data;
+  data.lstcaipiao->setCurrentRow(0);
+  // The data grid has its columns once a lottery is chosen.
+  ASSERT_GE(data.findChild<QTableView*>()->model()->columnCount(), 9);
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{&fixed, &stage, &variable, &skew, &interval, &affinity, &mode, &data}) {
     w->show();
     QCoreApplication::processEvents();
     for (QTableView* grid : w->findChildren<QTableView*>())
