@@ -148,6 +148,10 @@ Tfrmdata::Tfrmdata(QWidget* parent) : QDialog(parent) {
   con_ = std::make_unique<store::Database>(DatabaseFile());
   const QSignalBlocker block(lstcaipiao);
   lstcaipiao->addItems(con_->lotteries());
+  // No lottery looks chosen before the user picks one: the list would make
+  // its first row current when it takes the focus.
+  lstcaipiao->setCurrentRow(-1);
+  btnext->setFocus();
 }
 
 Tfrmdata::~Tfrmdata() {
