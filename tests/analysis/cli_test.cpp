@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "analysis/value_statistics.h"
 #include "store/lottery_store.h"
+#include "tests/support/files_and_programs.h"
 #include "tests/support/test_support.h"
 
 using namespace tavrin;
@@ -24,10 +24,9 @@ class StatisticsCommandTest : public ::testing::Test {
 
   void SetUp() override { store::EnsureDefaultDatabase(db()); }
   CliRun cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args);
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    const test::ProgramRun r =
+        test::RunProgram(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args);
+    return {r.status, r.text(), r.err};
   }
 };
 

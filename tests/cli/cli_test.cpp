@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "store/lottery_store.h"
+#include "tests/support/files_and_programs.h"
 
 namespace {
 
@@ -19,10 +19,9 @@ class CliTest : public ::testing::Test {
   QString db() const { return dir.path() + QStringLiteral("/彩票数据.mdb"); }
 
   CliRun cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args);
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    const tavrin::test::ProgramRun r =
+        tavrin::test::RunProgram(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args);
+    return {r.status, r.text(), r.err};
   }
   QString write(const QString& name, const QByteArray& text) {
     const QString f = dir.path() + QLatin1Char('/') + name;

@@ -10,6 +10,7 @@
 #include "store/database_file.h"
 #include "store/lottery_store.h"
 #include "tests/store/history_site.h"
+#include "tests/support/files_and_programs.h"
 #include "tests/support/http_fakes.h"
 #include "tests/support/test_support.h"
 
@@ -41,16 +42,14 @@ class DataCliTest : public ::testing::Test {
   // The event loop keeps running meanwhile, so that a server of the test
   // can answer the program.
   CliRun cli(const QStringList& args, const QString& operatorUrl = {}) {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (operatorUrl.isEmpty())
       env.remove(QStringLiteral("TAVRIN_OPERATOR_URL"));
     else
       env.insert(QStringLiteral("TAVRIN_OPERATOR_URL"), operatorUrl);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args);
-    EXPECT_TRUE(WaitFor([&] { return p.state() == QProcess::NotRunning; }, 30000));
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+    const ProgramRun r =
+        RunProgram(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args, {}, env);
+    return {r.status, r.out, r.err};
   }
   static QByteArray readAll(const QString& file) {
     QFile f(file);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "mode/backtest.h"
@@ -9,6 +8,7 @@
 #include "mode/settings_search.h"
 #include "store/lottery_store.h"
 #include "tests/support/core_support.h"
+#include "tests/support/files_and_programs.h"
 
 using namespace tavrin;
 using namespace tavrin::mode;
@@ -64,11 +64,9 @@ class ModeCliTest : public ::testing::Test {
     return file(name);
   }
   CliRun cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    const QByteArray out = p.readAllStandardOutput();
-    return {p.exitCode(), QString::fromUtf8(out), QString::fromUtf8(p.readAllStandardError()), out};
+    const test::ProgramRun r =
+        test::RunProgram(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + args);
+    return {r.status, r.text(), r.err, r.out};
   }
   // The command, then --lottery and the rest.
   QStringList with(QStringList args) {

@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +29,7 @@
 #include "mode/mode_files.h"
 #include "mode/u_tozi.h"
 #include "store/lottery_session.h"
+#include "tests/support/files_and_programs.h"
 #include "tests/support/http_fakes.h"
 #include "tests/support/test_support.h"
 #include "trend/shared_history.h"
@@ -38,9 +38,15 @@ namespace tavrin {
 namespace {
 
 using namespace mode;
+using test::CrLfLines;
+using test::HavePdfText;
+using test::LabelOf;
+using test::PdfText;
 using test::PromptsScope;
+using test::ReadFileBytes;
 using test::TempAppDir;
 using test::WaitFor;
+using test::WriteFileBytes;
 
 const QString kDefault = QStringLiteral("南粤风采36选7");
 
@@ -93,28 +99,6 @@ void ExpectRunGrid(const Tfrmtozi& w, const BacktestResult& expected) {
   EXPECT_EQ(w.edtallwin->text(), Q(TotalText(expected.total)));
 }
 
-QString LabelOf(QWidget& w, QWidget* buddy) {
-  for (QLabel* l : w.findChildren<QLabel*>())
-    if (l->buddy() == buddy) return l->text();
-  return {};
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-  return f.readAll();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-QByteArray CrLf(const QStringList& lines) {
-  return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-}
-
 // With TAVRIN_SHOTS set to a folder, the window is saved there as the user
 // would see it, to be looked at.
 void Shot(QWidget& w, const char* name) {
@@ -140,7 +124,7 @@ class ToziTest : public ::testing::Test {
     QStringList lines = {"0", "1", "2", "1", "0", "1000000", "1000000", "100", "1000", "10", "1", "1", "0", "100"};
     for (int i = 0; i < 100; ++i) lines << QStringLiteral("5");
     const QString file = app.path() + QStringLiteral("附属/example.txt");
-    Write(file, CrLf(lines));
+    WriteFileBytes(file, CrLfLines(lines));
     return file;
   }
   // Hits (value 5) at draws 2, 3, 7, 13 and 15 of 16; the rest draw 20.
@@ -454,7 +438,7 @@ TEST_F(ToziTest, AHistoryWithoutHitsShowsNoIntervalStatistics) {
   w.mnubothload->trigger();
   ASSERT_EQ(Rows(w.grdsepmode), 5);
   // No code 5 any more: nothing is hit; the statistics of the old list go.
-  Write(app.path() + QStringLiteral("c.txt"), CrLf({"0", "2", "1", "2"}));
+  WriteFileBytes(app.path() + QStringLiteral("c.txt"), CrLfLines({"0", "2", "1", "2"}));
   prompts->fileNames = {app.path() + QStringLiteral("c.txt")};
   w.mnucodeload->trigger();
   ASSERT_EQ(Rows(w.grdsep), 16);
@@ -718,12 +702,13 @@ TEST_F(ToziTest, SavesTheThreeFilesInTheirLayouts) {
 
   QStringList codeLines = {"0", "100"};
   for (const BetCode& c : GenerateCodes(0, 100, 77)) codeLines << QString::number(c.digits[0]);
-  const QByteArray codes = ReadAll(dir + QStringLiteral("codes.txt"));  // the default extension added
-  EXPECT_EQ(codes, CrLf(codeLines));
+  const QByteArray codes = ReadFileBytes(dir + QStringLiteral("codes.txt"));  // the default extension added
+  EXPECT_EQ(codes, CrLfLines(codeLines));
   EXPECT_EQ(codes.count("\r\n"), 102);
-  const QByteArray settings = CrLf({"0", "0", "0", "0", "0", "10000", "100000", "100", "1000", "10", "1", "1", "0"});
-  EXPECT_EQ(ReadAll(dir + QStringLiteral("set.txt")), settings);
-  EXPECT_EQ(ReadAll(dir + QStringLiteral("both.txt")), settings + CrLf(codeLines.mid(1)));
+  const QByteArray settings =
+      CrLfLines({"0", "0", "0", "0", "0", "10000", "100000", "100", "1000", "10", "1", "1", "0"});
+  EXPECT_EQ(ReadFileBytes(dir + QStringLiteral("set.txt")), settings);
+  EXPECT_EQ(ReadFileBytes(dir + QStringLiteral("both.txt")), settings + CrLfLines(codeLines.mid(1)));
 
   // What was saved comes back whole in a fresh window, its back-test shown.
   Tfrmtozi back;
@@ -740,7 +725,7 @@ TEST_F(ToziTest, SavesTheThreeFilesInTheirLayouts) {
   w.edtlirun->setText(QStringLiteral("十"));
   prompts->fileNames = {dir + QStringLiteral("gbk.txt")};
   w.mnusetsave->trigger();
-  EXPECT_TRUE(ReadAll(dir + QStringLiteral("gbk.txt")).contains("\r\n\xca\xae\r\n"));
+  EXPECT_TRUE(ReadFileBytes(dir + QStringLiteral("gbk.txt")).contains("\r\n\xca\xae\r\n"));
   w.comtozirep->setCurrentText(QStringLiteral("70"));
   prompts->fileNames = {dir + QStringLiteral("typed.txt")};
   w.mnusetsave->trigger();
@@ -758,8 +743,8 @@ TEST_F(ToziTest, LoadsFilesWithEveryHandlerAndStopsAtABadLine) {
   ASSERT_EQ(Rows(w.grdtozi), 2);
 
   // Line 12 "0" unchecks interval mode, whatever lines 4 and 5 chose.
-  Write(dir + QStringLiteral("s.txt"),
-        CrLf({"0", "3", "4", "9", "5", "500", "600", "100", "900", "12", "0", "0", "0"}));
+  WriteFileBytes(dir + QStringLiteral("s.txt"),
+                 CrLfLines({"0", "3", "4", "9", "5", "500", "600", "100", "900", "12", "0", "0", "0"}));
   prompts->fileNames = {dir + QStringLiteral("s.txt")};
   w.mnusetload->trigger();
   ModeSettings s = w.settings();
@@ -775,8 +760,8 @@ TEST_F(ToziTest, LoadsFilesWithEveryHandlerAndStopsAtABadLine) {
   EXPECT_FALSE(s.intervalMode);
   EXPECT_EQ(Rows(w.grdtozi), 2);  // nothing recomputed
   // Checking it again with the file's values enables them.
-  Write(dir + QStringLiteral("s.txt"),
-        CrLf({"0", "3", "4", "9", "5", "500", "600", "100", "900", "12", "0", "1", "0"}));
+  WriteFileBytes(dir + QStringLiteral("s.txt"),
+                 CrLfLines({"0", "3", "4", "9", "5", "500", "600", "100", "900", "12", "0", "1", "0"}));
   prompts->fileNames = {dir + QStringLiteral("s.txt")};
   w.mnusetload->trigger();
   EXPECT_EQ(w.comsepindex->currentText(), QStringLiteral("10"));
@@ -784,8 +769,8 @@ TEST_F(ToziTest, LoadsFilesWithEveryHandlerAndStopsAtABadLine) {
   EXPECT_TRUE(w.comsepnum->isEnabled());
 
   // A bad line stops the load; the lines before it stay applied.
-  Write(dir + QStringLiteral("bad.txt"),
-        CrLf({"0", "7", "8", "x", "5", "500", "600", "100", "900", "12", "0", "1", "0"}));
+  WriteFileBytes(dir + QStringLiteral("bad.txt"),
+                 CrLfLines({"0", "7", "8", "x", "5", "500", "600", "100", "900", "12", "0", "1", "0"}));
   prompts->fileNames = {dir + QStringLiteral("bad.txt")};
   w.mnusetload->trigger();
   EXPECT_EQ(prompts->lastText(),
@@ -796,7 +781,7 @@ TEST_F(ToziTest, LoadsFilesWithEveryHandlerAndStopsAtABadLine) {
   EXPECT_EQ(w.comsepindex->currentText(), QStringLiteral("10"));
 
   // A code line that is no digit: the codes before it, zero codes after.
-  Write(dir + QStringLiteral("c.txt"), CrLf({"0", "4", "5", "3", "", "7"}));
+  WriteFileBytes(dir + QStringLiteral("c.txt"), CrLfLines({"0", "4", "5", "3", "", "7"}));
   prompts->fileNames = {dir + QStringLiteral("c.txt")};
   w.mnucodeload->trigger();
   EXPECT_TRUE(prompts->lastText().endsWith(QStringLiteral(" 第5行：'' 不是有效的整数值")))
@@ -808,7 +793,7 @@ TEST_F(ToziTest, LoadsFilesWithEveryHandlerAndStopsAtABadLine) {
 
   // More code lines than announced: the count is loaded, the rest told.
   const auto shown = prompts->messages.size();
-  Write(dir + QStringLiteral("more.txt"), CrLf({"2", "2", "5", "5", "6", "7"}));
+  WriteFileBytes(dir + QStringLiteral("more.txt"), CrLfLines({"2", "2", "5", "5", "6", "7"}));
   prompts->fileNames = {dir + QStringLiteral("more.txt")};
   w.mnucodeload->trigger();
   ASSERT_EQ(prompts->messages.size(), shown + 2);
@@ -822,7 +807,7 @@ TEST_F(ToziTest, LoadsFilesWithEveryHandlerAndStopsAtABadLine) {
   // Lines 8 and 14 differ: list and 单倍注数 follow line 14.
   QStringList both = {"0", "1", "2", "1", "0", "1000000", "1000000", "50", "1000", "10", "1", "1", "0", "100"};
   for (int i = 0; i < 100; ++i) both << QStringLiteral("5");
-  Write(dir + QStringLiteral("both.txt"), CrLf(both));
+  WriteFileBytes(dir + QStringLiteral("both.txt"), CrLfLines(both));
   prompts->fileNames = {dir + QStringLiteral("both.txt")};
   w.mnubothload->trigger();
   EXPECT_EQ(prompts->lastText(), QStringLiteral("第8行的单倍注数“50”与第14行的号码数100不同，以第14行为准。"));
@@ -856,15 +841,8 @@ TEST_F(ToziTest, ButtonsPopTheirMenusWhereTheMouseIs) {
 
 // ---- print-outs ---------------------------------------------------------------------
 
-QString PdfText(const QString& pdf, QStringList extra = {}) {
-  QProcess pr;
-  pr.start(QStringLiteral("pdftotext"), extra << pdf << QStringLiteral("-"));
-  pr.waitForFinished(30000);
-  return QString::fromUtf8(pr.readAllStandardOutput());
-}
-
 TEST_F(ToziTest, PrintsCodesAndSettings) {
-  const bool pdftotext = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+  const bool pdftotext = !!HavePdfText();
   lotterySession().open(kDefault);
   Publish(workedExampleDraws());
   Tfrmtozi w;

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -17,13 +16,20 @@
 #include "plans/u_gudingjihua.h"
 #include "plans/u_jieduanjihua.h"
 #include "plans/u_keibianjihua.h"
+#include "tests/support/files_and_programs.h"
 #include "tests/support/test_support.h"
 
 namespace tavrin {
 namespace {
 
+using test::CrLfLines;
+using test::HavePdfText;
+using test::LabelOf;
+using test::PdfText;
 using test::PromptsScope;
+using test::ReadFileBytes;
 using test::TempAppDir;
+using test::WriteFileBytes;
 
 QString Cell(const PlanWindow& w, int row, int column) {
   return w.grdjihua->model()->index(row, column).data().toString();
@@ -36,29 +42,6 @@ void Shot(QWidget& w, const char* name) {
   const QByteArray dir = qgetenv("TAVRIN_SHOTS");
   if (dir.isEmpty()) return;
   w.grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png"));
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-  return f.readAll();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-QByteArray Lines(const QStringList& lines) {
-  return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-}
-
-// The label beside an input, as the user reads it.
-QString LabelOf(QWidget& w, QLineEdit* e) {
-  for (QLabel* l : w.findChildren<QLabel*>())
-    if (l->buddy() == e) return l->text();
-  return {};
 }
 
 TEST(PlanWindows, OpenWithTheirCaptionsSizesInputsAndButtons) {
@@ -180,7 +163,7 @@ TEST(FixedPlanWindow, SaveThenLoadGivesTheSameInputsAndTable) {
   w.btnsave->click();
   EXPECT_EQ(p->lastText(), QStringLiteral("成功保存！"));
   EXPECT_EQ(p->fileDialogPaths.last(), dir.path() + QStringLiteral("附属/固定投资计划表.txt"));
-  const QByteArray bytes = ReadAll(file + QStringLiteral(".txt"));  // the default extension is added
+  const QByteArray bytes = ReadFileBytes(file + QStringLiteral(".txt"));  // the default extension is added
   EXPECT_TRUE(bytes.startsWith("0\r\n12\r\n16\r\n1000\r\n80\r\n1\r\n1\r\n16\r\n16\r\n1000\r\n984\r\n6150\r\n"));
   EXPECT_EQ(bytes.count("\r\n"), 5 + 80 * 7);
 
@@ -235,7 +218,7 @@ TEST(FixedPlanWindow, SavingWithoutATableWritesTheHeaderOnly) {
   w.edtlirun->setText(QStringLiteral("十"));
   p->fileNames = {dir.path() + QStringLiteral("h.txt")};
   w.btnsave->click();
-  EXPECT_EQ(ReadAll(dir.path() + QStringLiteral("h.txt")), QByteArray("0\r\n\xca\xae\r\n16\r\n1000\r\n80\r\n"));
+  EXPECT_EQ(ReadFileBytes(dir.path() + QStringLiteral("h.txt")), QByteArray("0\r\n\xca\xae\r\n16\r\n1000\r\n80\r\n"));
   Tfrmgudingjihua back;
   p->fileNames = {dir.path() + QStringLiteral("h.txt")};
   back.btnload->click();
@@ -266,13 +249,14 @@ TEST(FixedPlanWindow, SavingOverAPlanReplacesItWhole) {
   TempAppDir dir;
   PromptsScope p;
   const QString file = dir.path() + QStringLiteral("p.txt");
-  Write(file, QByteArray(5000, 'x'));
+  WriteFileBytes(file, QByteArray(5000, 'x'));
   Tfrmgudingjihua w;
   w.edtdays->setText(QStringLiteral("1"));
   w.btnala->click();
   p->fileNames = {file};
   w.btnsave->click();
-  EXPECT_EQ(ReadAll(file), QByteArray("0\r\n10\r\n16\r\n1000\r\n1\r\n1\r\n1\r\n16\r\n16\r\n1000\r\n984\r\n6150\r\n"));
+  EXPECT_EQ(ReadFileBytes(file),
+            QByteArray("0\r\n10\r\n16\r\n1000\r\n1\r\n1\r\n1\r\n16\r\n16\r\n1000\r\n984\r\n6150\r\n"));
   // No temporary file is left beside it.
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.txt")});
 }
@@ -288,7 +272,7 @@ TEST(FixedPlanWindow, LoadingDamagedFiles) {
     // A short last row: the rows read are told, then the average over them.
     PromptsScope p;
     Tfrmgudingjihua w;
-    Write(file, Lines(header + row1 + row2 + QStringList{"3", "1"}));
+    WriteFileBytes(file, CrLfLines(header + row1 + row2 + QStringList{"3", "1"}));
     p->fileNames = {file};
     w.btnload->click();
     EXPECT_EQ(p->texts(), (QStringList{QStringLiteral("2"), QStringLiteral("平均每期净利润为:976")}));
@@ -300,7 +284,7 @@ TEST(FixedPlanWindow, LoadingDamagedFiles) {
     PromptsScope p;
     Tfrmgudingjihua w;
     w.btnala->click();
-    Write(file, Lines(QStringList{"9", "10", "16", "1000", "1"} + row1 + row2));
+    WriteFileBytes(file, CrLfLines(QStringList{"9", "10", "16", "1000", "1"} + row1 + row2));
     p->fileNames = {file};
     w.btnload->click();
     EXPECT_EQ(p->lastText(), QStringLiteral("计划文件的行数超过投注期数，无法载入！"));
@@ -312,7 +296,7 @@ TEST(FixedPlanWindow, LoadingDamagedFiles) {
     // A plan length that is no number: the conversion error, nothing changes.
     PromptsScope p;
     Tfrmgudingjihua w;
-    Write(file, Lines(QStringList{"9", "10", "16", "1000", "abc"} + row1));
+    WriteFileBytes(file, CrLfLines(QStringList{"9", "10", "16", "1000", "abc"} + row1));
     p->fileNames = {file};
     w.btnload->click();
     ASSERT_EQ(p->messages.size(), 1u);
@@ -345,7 +329,7 @@ TEST(StagePlanWindow, GeneratesAndStopsAtADamagedRow) {
   const QString file = dir.path() + QStringLiteral("s.txt");
   p->fileNames = {file};
   w.btnsave->click();
-  EXPECT_TRUE(ReadAll(file).startsWith("0\r\n10\r\n16\r\n1000\r\n80\r\n30\r\n1\r\n"));
+  EXPECT_TRUE(ReadFileBytes(file).startsWith("0\r\n10\r\n16\r\n1000\r\n80\r\n30\r\n1\r\n"));
   Tfrmjieduanjihua back;
   p->fileNames = {file};
   back.btnload->click();
@@ -354,9 +338,9 @@ TEST(StagePlanWindow, GeneratesAndStopsAtADamagedRow) {
   EXPECT_EQ(Cell(back, 79, 5), Cell(w, 79, 5));
 
   // A damaged line: the conversion error, the rows before it stay, no average.
-  QByteArray bytes = ReadAll(file);
+  QByteArray bytes = ReadFileBytes(file);
   bytes.replace("\r\n3\r\n1\r\n", "\r\n3\r\nx\r\n");  // the multiple of row 3
-  Write(file, bytes);
+  WriteFileBytes(file, bytes);
   const auto shown = p->messages.size();
   p->fileNames = {file};
   back.btnload->click();
@@ -469,8 +453,8 @@ TEST(VariablePlanWindow, ALoadedPlanContinuesFromItsLastRow) {
   TempAppDir dir;
   PromptsScope p;
   const QString file = dir.path() + QStringLiteral("v.txt");
-  Write(file, Lines({"0",    "10",  "16",   "1000", "80", "8",  "1",  "1",  "8",    "16",  "16",
-                     "1000", "984", "6150", "2",    "1",  "20", "40", "56", "1000", "944", "1685"}));
+  WriteFileBytes(file, CrLfLines({"0",    "10",  "16",   "1000", "80", "8",  "1",  "1",  "8",    "16",  "16",
+                                  "1000", "984", "6150", "2",    "1",  "20", "40", "56", "1000", "944", "1685"}));
   Tfrmkeibianjihua w;
   p->fileNames = {file};
   w.btnload->click();
@@ -480,20 +464,13 @@ TEST(VariablePlanWindow, ALoadedPlanContinuesFromItsLastRow) {
   EXPECT_EQ(Cell(w, 2, 4), QStringLiteral("72"));
 
   // Beyond its length: refused, nothing changes.
-  Write(file, Lines({"0",    "10",  "16",   "1000", "1", "8",  "1",  "1",  "8",    "16",  "16",
-                     "1000", "984", "6150", "2",    "1", "20", "40", "56", "1000", "944", "1685"}));
+  WriteFileBytes(file, CrLfLines({"0",    "10",  "16",   "1000", "1", "8",  "1",  "1",  "8",    "16",  "16",
+                                  "1000", "984", "6150", "2",    "1", "20", "40", "56", "1000", "944", "1685"}));
   p->fileNames = {file};
   w.btnload->click();
   EXPECT_EQ(p->lastText(), QStringLiteral("计划文件的行数超过投注期数，无法载入！"));
   EXPECT_EQ(Rows(w), 3);
   EXPECT_EQ(w.edtdays->text(), QStringLiteral("80"));
-}
-
-QString PdfText(const QString& pdf, QStringList extra = {}) {
-  QProcess pr;
-  pr.start(QStringLiteral("pdftotext"), extra << pdf << QStringLiteral("-"));
-  pr.waitForFinished(30000);
-  return QString::fromUtf8(pr.readAllStandardOutput());
 }
 
 TEST(PlanPrinting, RefusesWithoutATableAndReportsPrinterErrors) {
@@ -522,7 +499,7 @@ TEST(PlanPrinting, RefusesWithoutATableAndReportsPrinterErrors) {
 }
 
 TEST(PlanPrinting, PrintsARealPdfWhoseTextCanBeRead) {
-  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "pdftotext missing";
+  if (!HavePdfText()) GTEST_SKIP() << "pdftotext missing";
   TempAppDir dir;
   PromptsScope p;
   const QString pdf = dir.path() + QStringLiteral("plan.pdf");

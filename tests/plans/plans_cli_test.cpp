@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
+
+#include "tests/support/files_and_programs.h"
 
 namespace {
 
@@ -13,13 +14,11 @@ struct CliRun {
 
 CliRun Cli(const QStringList& args) {
   QTemporaryDir dir;
-  QProcess p;
-  p.start(QStringLiteral(TAVRIN_CLI),
-          QStringList{QStringLiteral("--db"), dir.path() + QStringLiteral("/x.mdb")} + args);
-  EXPECT_TRUE(p.waitForFinished(30000));
-  QString out = QString::fromUtf8(p.readAllStandardOutput());
+  const tavrin::test::ProgramRun r = tavrin::test::RunProgram(
+      QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), dir.path() + QStringLiteral("/x.mdb")} + args);
+  QString out = r.text();
   if (out.endsWith(QLatin1Char('\n'))) out.chop(1);
-  return {p.exitCode(), out.split(QLatin1Char('\n')), QString::fromUtf8(p.readAllStandardError())};
+  return {r.status, out.split(QLatin1Char('\n')), r.err};
 }
 
 TEST(PlanCommands, PrintTheTableThenTheAverage) {
