@@ -11,6 +11,7 @@
 #include "analysis/affinity.h"
 #include "analysis/interval_rebound.h"
 #include "bench/support/bench_history.h"
+#include "bench/support/bench_timing.h"
 #include "tests/analysis/selection_oracle.h"
 
 using namespace tavrin;
@@ -20,23 +21,8 @@ namespace {
 
 constexpr int kDraws = 20000;
 
-struct Timing {
-  double min = 0, median = 0;
-};
-
-// Milliseconds of `runs` runs after one warm-up run. The machine is shared,
-// so the least time is the steadier figure; the median is printed beside it.
-Timing Measure(int runs, const std::function<void()>& run) {
-  run();
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  std::sort(ms.begin(), ms.end());
-  return {ms.front(), ms[ms.size() / 2]};
-}
+using bench::Measure;
+using bench::Timing;
 
 void Row(const char* what, Timing loadAndCore, Timing core, Timing literal, bool agree) {
   std::printf("%-28s %7.2f /%7.2f ms %7.2f /%7.2f ms %8.1f /%8.1f ms %6.0fx   %s\n", what, loadAndCore.min,

@@ -20,6 +20,7 @@
 #include "analysis/u_sep.h"
 #include "app/u_public.h"
 #include "bench/support/bench_history.h"
+#include "bench/support/bench_timing.h"
 #include "store/lottery_session.h"
 #include "store/lottery_store.h"
 #include "store/u_datamod.h"
@@ -32,24 +33,8 @@ namespace {
 
 constexpr int kDraws = 20000;
 
-struct Timing {
-  double min = 0, median = 0;
-};
-
-// Milliseconds of `runs` runs after one warm-up run. The machine is shared,
-// so the least time is the steadier figure; the median is printed beside it.
-Timing Measure(int runs, const std::function<void()>& run) {
-  run();
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    QElapsedTimer t;
-    t.start();
-    run();
-    ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-  }
-  std::sort(ms.begin(), ms.end());
-  return {ms.front(), ms[ms.size() / 2]};
-}
+using bench::Measure;
+using bench::Timing;
 
 void Row(const char* what, Timing window, Timing core, Timing literal) {
   std::printf("%-30s %7.2f /%7.2f ms %7.2f /%7.2f ms %8.1f /%8.1f ms %6.0fx\n", what, window.min, window.median,

@@ -15,6 +15,7 @@
 #include "analysis/u_yilou.h"
 #include "app/u_public.h"
 #include "bench/support/bench_history.h"
+#include "bench/support/bench_timing.h"
 #include "store/lottery_session.h"
 #include "store/lottery_store.h"
 #include "store/u_datamod.h"
@@ -24,16 +25,8 @@ using namespace tavrin;
 namespace {
 
 void Report(const char* what, const std::function<void()>& run) {
-  run();  // warm caches and fonts
-  std::vector<double> ms;
-  for (int i = 0; i < 25; ++i) {
-    QElapsedTimer t;
-    t.start();
-    run();
-    ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-  }
-  std::sort(ms.begin(), ms.end());
-  std::printf("%-52s median %7.2f ms   min %7.2f ms   max %7.2f ms\n", what, ms[ms.size() / 2], ms.front(), ms.back());
+  const bench::Timing t = bench::Measure(15, run);
+  std::printf("%-52s median %7.2f ms   min %7.2f ms   max %7.2f ms\n", what, t.median, t.min, t.max);
 }
 
 }  // namespace
