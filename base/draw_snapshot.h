@@ -4,6 +4,7 @@
 // any worker thread.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,16 +13,22 @@ namespace tavrin {
 
 // One row of a draw table. numbers[k-1] is the column named k; an empty
 // database field is nullopt.
+// A stored number that is not a 32-bit whole number (a fraction, a value out
+// of range, text): the conversion error that names it, and its column
+// (1-based).
+struct NumberProblem {
+  std::string message;
+  int column = 0;
+};
+
 struct DrawRecord {
   std::string issue;  // 记录期号 as stored (UTF-8)
   std::vector<std::optional<int>> numbers;
   std::string date;  // 开奖日期 as stored
-  // The first stored number that is not a 32-bit whole number (a fraction, a
-  // value out of range, text), as the conversion error that names it and its
-  // column (1-based); its place in numbers is empty. Empty when every number
-  // converted.
-  std::string numberError;
-  int numberErrorColumn = 0;
+  // The first number of the row that did not convert (its place in numbers
+  // is empty); null when every number did, which is every row but a damaged
+  // one, so the row stays small.
+  std::shared_ptr<const NumberProblem> numberProblem;
 };
 
 // The newest draws of one lottery, oldest first, in the text order of

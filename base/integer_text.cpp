@@ -1,5 +1,6 @@
 #include "base/integer_text.h"
 
+#include <charconv>
 #include <limits>
 
 namespace tavrin {
@@ -21,20 +22,21 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
   while (end > i && Blank(text[end - 1])) --end;
   bool negative = false;
   if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == end) return std::nullopt;
-  // Accumulated as a negative value, whose range holds the smallest integer.
-  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-  std::int64_t v = 0;
-  for (; i < end; ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') return std::nullopt;
-    const int digit = c - '0';
-    if (v < (kMin + digit) / 10) return std::nullopt;
-    v = v * 10 - digit;
+  if (i == end || text[i] < '0' || text[i] > '9') return std::nullopt;
+  // Digits only from here: from_chars on an unsigned value takes no sign.
+  std::uint64_t magnitude = 0;
+  const char* first = text.data() + i;
+  const char* last = text.data() + end;
+  const auto [stop, error] = std::from_chars(first, last, magnitude);
+  if (error != std::errc() || stop != last) return std::nullopt;
+  constexpr std::uint64_t kMaxPositive = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+  if (!negative) {
+    if (magnitude > kMaxPositive) return std::nullopt;
+    return static_cast<std::int64_t>(magnitude);
   }
-  if (negative) return v;
-  if (v == kMin) return std::nullopt;
-  return -v;
+  if (magnitude > kMaxPositive + 1) return std::nullopt;
+  return magnitude == kMaxPositive + 1 ? std::numeric_limits<std::int64_t>::min()
+                                       : -static_cast<std::int64_t>(magnitude);
 }
 
 std::int64_t ToInteger(std::string_view text) {

@@ -98,7 +98,7 @@ int CmdDraws(const Context& ctx, const Args& args) {
   const DrawSnapshot s = db.snapshot(lottery);
   QString out;
   for (const DrawRecord& r : s.rows) {
-    if (!r.numberError.empty()) throw std::runtime_error(r.numberError);
+    if (r.numberProblem) throw std::runtime_error(r.numberProblem->message);
     out += QString::fromStdString(r.issue);
     for (const auto& n : r.numbers) out += QLatin1Char('\t') + numberText(n);
     out += QLatin1Char('\t') + QString::fromStdString(r.date) + QLatin1Char('\n');

@@ -28,8 +28,8 @@ void appendLine(std::string& out, const DrawRecord& row, int numberColumns) {
     throw ExportError(row.issue, "无法导出期号 " + row.issue + " 的记录：" + e.what());
   }
   appendField(out, issue);
-  if (!row.numberError.empty())
-    throw ExportError(row.issue, "无法导出期号 " + row.issue + " 的记录：" + row.numberError);
+  if (row.numberProblem)
+    throw ExportError(row.issue, "无法导出期号 " + row.issue + " 的记录：" + row.numberProblem->message);
   for (int k = 1; k <= numberColumns; ++k) {
     const auto idx = static_cast<std::size_t>(k - 1);
     if (idx >= row.numbers.size() || !row.numbers[idx])

@@ -251,37 +251,35 @@ std::string textField(sqlite3_stmt* st, int col) {
 
 // A number field through the one integer conversion: a value that is not a
 // 32-bit whole number is not cut down to one (1e20, 4294967303 and "abc" are
-// errors, not 0, 7 and empty). NULL and blank text are an empty field.
-struct NumberField {
-  std::optional<int> value;
-  std::optional<std::string> bad;  // the stored text that did not convert
-};
-
-NumberField numberField(sqlite3_stmt* st, int col) {
+// errors, not 0, 7 and empty). NULL and blank text are an empty field. Sets
+// bad and leaves the value empty for a field that does not convert; opening
+// a lottery reads every field, so nothing is built for the good ones.
+std::optional<int> numberField(sqlite3_stmt* st, int col, bool& bad) {
   switch (sqlite3_column_type(st, col)) {
     case SQLITE_INTEGER: {
       const sqlite3_int64 v = sqlite3_column_int64(st, col);
-      if (v < INT32_MIN || v > INT32_MAX) return {std::nullopt, std::to_string(v)};
-      return {static_cast<int>(v), std::nullopt};
+      if (v >= INT32_MIN && v <= INT32_MAX) return static_cast<int>(v);
+      break;
     }
     case SQLITE_FLOAT: {
       const double v = sqlite3_column_double(st, col);
-      if (v >= INT32_MIN && v <= INT32_MAX && v == static_cast<double>(static_cast<int>(v)))
-        return {static_cast<int>(v), std::nullopt};
-      return {std::nullopt, textField(st, col)};
+      if (v >= INT32_MIN && v <= INT32_MAX && v == static_cast<double>(static_cast<int>(v))) return static_cast<int>(v);
+      break;
     }
     case SQLITE_TEXT: {
       const std::string text = textField(st, col);
-      if (text.find_first_not_of(" \t") == std::string::npos) return {};
+      if (text.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
       const auto v = ParseInteger(text);
-      if (!v || *v < INT32_MIN || *v > INT32_MAX) return {std::nullopt, text};
-      return {static_cast<int>(*v), std::nullopt};
+      if (v && *v >= INT32_MIN && *v <= INT32_MAX) return static_cast<int>(*v);
+      break;
     }
-    case SQLITE_BLOB:
-      return {std::nullopt, std::string("(二进制数据)")};
+    case SQLITE_NULL:
+      return std::nullopt;
     default:
-      return {};
+      break;
   }
+  bad = true;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -329,12 +327,15 @@ DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
     r.issue = textField(st, issueCol);
     r.numbers.reserve(numberCols.size());
     for (std::size_t k = 0; k < numberCols.size(); ++k) {
-      NumberField n = numberField(st, numberCols[k]);
-      if (n.bad && r.numberError.empty()) {
-        r.numberError = ConversionMessage(*n.bad) + "（期号 " + r.issue + " 的第" + std::to_string(k + 1) + "个号码）";
-        r.numberErrorColumn = static_cast<int>(k + 1);
+      bool bad = false;
+      r.numbers.push_back(numberField(st, numberCols[k], bad));
+      if (bad && !r.numberProblem) {
+        const std::string stored = sqlite3_column_type(st, numberCols[k]) == SQLITE_BLOB ? std::string("(二进制数据)")
+                                                                                         : textField(st, numberCols[k]);
+        r.numberProblem = std::make_shared<const NumberProblem>(NumberProblem{
+            ConversionMessage(stored) + "（期号 " + r.issue + " 的第" + std::to_string(k + 1) + "个号码）",
+            static_cast<int>(k + 1)});
       }
-      r.numbers.push_back(n.value);
     }
     if (dateCol >= 0) r.date = textField(st, dateCol);
     s.rows.push_back(std::move(r));

@@ -24,8 +24,8 @@ DrawHistory LoadDrawHistory(const DrawSnapshot& snapshot, AttributeKind kind) {
       h.error = std::string(ex.what()) + "（" + where + "）";
       return h;
     }
-    if (!r.numberError.empty() && r.numberErrorColumn == kDrawnNumberColumn) {
-      h.error = r.numberError;
+    if (r.numberProblem && r.numberProblem->column == kDrawnNumberColumn) {
+      h.error = r.numberProblem->message;
       return h;
     }
     const std::size_t col = kDrawnNumberColumn - 1;
