@@ -6,12 +6,12 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
 
 #include "auxiliary/info_text.h"
+#include "base/atomic_file.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
@@ -38,9 +38,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tavrin-seal: %s: %s\n", argv[1], e.what());
     return 1;
   }
-  QSaveFile file(QString::fromLocal8Bit(argv[2]));
-  if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
-    std::fprintf(stderr, "tavrin-seal: cannot write %s\n", argv[2]);
+  if (const auto error = tavrin::WriteFileAtomically(QString::fromLocal8Bit(argv[2]), out)) {
+    std::fprintf(stderr, "tavrin-seal: %s\n", error->toUtf8().constData());
     return 1;
   }
   return 0;

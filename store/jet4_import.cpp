@@ -16,6 +16,7 @@
 
 #include "base/integer_text.h"
 #include "store/lottery_store.h"
+#include "store/transaction.h"
 
 namespace tavrin::store {
 
@@ -214,7 +215,7 @@ Jet4Conversion ConvertJet4(const QString& jetFile, const QString& target) {
 
   if (QFile::exists(target)) fail(QStringLiteral("文件“%1”已存在").arg(target));
   Database out(target, true);
-  if (!out.connection().transaction()) fail(QStringLiteral("无法写入“%1”").arg(target));
+  Transaction t(out.connection());
   for (const Pair& p : pairs) {
     JetTable draws(mdb.get(), p.draws);
     copyDraws(out, draws, p.lottery, result);
@@ -222,7 +223,7 @@ Jet4Conversion ConvertJet4(const QString& jetFile, const QString& target) {
     copyOptions(out, options, p.lottery, result);
     result.lotteries << p.lottery;
   }
-  if (!out.connection().commit()) fail(QStringLiteral("无法写入“%1”").arg(target));
+  t.commit();
   return result;
 }
 
