@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -19,10 +18,9 @@
 #include "analysis/u_qingmi.h"
 #include "analysis/u_sep.h"
 #include "app/u_public.h"
-#include "bench/support/bench_history.h"
+#include "bench/support/bench_database.h"
 #include "bench/support/bench_timing.h"
 #include "store/lottery_session.h"
-#include "store/lottery_store.h"
 #include "store/u_datamod.h"
 #include "tests/analysis/selection_oracle.h"
 
@@ -52,12 +50,8 @@ void Statistics(SelectionWindow& w) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QTemporaryDir dir;
-  SetAppDir(dir.path());
-  store::EnsureDefaultDatabase(DatabaseFile());
-  const QString lottery = QStringLiteral("南粤风采36选7");
-  store::Database(DatabaseFile()).appendDraws(lottery, bench::SyntheticHistory(kDraws));
-  lotterySession().open(lottery);
+  const bench::BenchDatabase database(kDraws);
+  lotterySession().open(bench::kBenchLottery);
   const AttributeTables& names = FilledAttributeTables();
   const DrawHistory history = LoadCompleteDrawHistory(datamod().t_caipiao(), AttributeKind::Number);
   std::printf("draws: %zu\n", history.entries.size());

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -14,10 +13,9 @@
 #include "analysis/u_piantai.h"
 #include "analysis/u_yilou.h"
 #include "app/u_public.h"
-#include "bench/support/bench_history.h"
+#include "bench/support/bench_database.h"
 #include "bench/support/bench_timing.h"
 #include "store/lottery_session.h"
-#include "store/lottery_store.h"
 #include "store/u_datamod.h"
 
 using namespace tavrin;
@@ -34,12 +32,8 @@ void Report(const char* what, const std::function<void()>& run) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QTemporaryDir dir;
-  SetAppDir(dir.path());
-  store::EnsureDefaultDatabase(DatabaseFile());
-  const QString lottery = QStringLiteral("南粤风采36选7");
-  store::Database(DatabaseFile()).appendDraws(lottery, bench::SyntheticHistory(20000));
-  lotterySession().open(lottery);
+  const bench::BenchDatabase database(20000);
+  lotterySession().open(bench::kBenchLottery);
   std::printf("draws in the snapshot: %zu\n", datamod().t_caipiao().rows.size());
 
   const DrawSnapshot& snap = datamod().t_caipiao();

@@ -5,15 +5,13 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "app/u_public.h"
-#include "bench/support/bench_history.h"
+#include "bench/support/bench_database.h"
 #include "store/draw_table_model.h"
-#include "store/lottery_store.h"
 #include "store/u_data.h"
 
 using namespace tavrin;
@@ -21,15 +19,8 @@ using namespace tavrin;
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  const QString lottery = QStringLiteral("南粤风采36选7");
   for (int rows : {20000, 30000}) {
-    QTemporaryDir dir;
-    SetAppDir(dir.path());
-    store::EnsureDefaultDatabase(DatabaseFile());
-    {
-      store::Database db(DatabaseFile());
-      db.appendDraws(lottery, bench::SyntheticHistory(rows));
-    }
+    const bench::BenchDatabase database(rows);
     std::vector<double> open, whole;
     int read = 0;
     QString newest;

@@ -3,32 +3,24 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 
 #include "app/u_public.h"
-#include "bench/support/bench_history.h"
+#include "bench/support/bench_database.h"
 #include "store/lottery_session.h"
-#include "store/lottery_store.h"
 
 using namespace tavrin;
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   for (int rows : {20000, 30000}) {
-    QTemporaryDir dir;
-    SetAppDir(dir.path());
-    store::EnsureDefaultDatabase(DatabaseFile());
-    {
-      store::Database db(DatabaseFile());
-      db.appendDraws(QStringLiteral("南粤风采36选7"), bench::SyntheticHistory(rows));
-    }
+    const bench::BenchDatabase database(rows);
     std::vector<double> ms;
     for (int run = 0; run < 15; ++run) {
       QElapsedTimer t;
       t.start();
-      lotterySession().open(QStringLiteral("南粤风采36选7"));
+      lotterySession().open(bench::kBenchLottery);
       ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
       lotterySession().close();
     }

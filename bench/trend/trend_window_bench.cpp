@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -13,9 +12,8 @@
 #include <set>
 
 #include "app/u_public.h"
-#include "bench/support/bench_history.h"
+#include "bench/support/bench_database.h"
 #include "store/lottery_session.h"
-#include "store/lottery_store.h"
 #include "store/u_datamod.h"
 #include "trend/u_code.h"
 #include "trend/u_fangwei.h"
@@ -111,15 +109,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QTemporaryDir dir;
-  SetAppDir(dir.path());
-  store::EnsureDefaultDatabase(DatabaseFile());
-  const QString lottery = QStringLiteral("南粤风采36选7");
-  {
-    store::Database db(DatabaseFile());
-    db.appendDraws(lottery, bench::SyntheticHistory(20000));
-  }
-  lotterySession().open(lottery);
+  const bench::BenchDatabase database(20000);
+  lotterySession().open(bench::kBenchLottery);
   std::printf("platform %s, %d draws, window 1280 x 740\n", qPrintable(QGuiApplication::platformName()),
               CurrentLottery().recordCount);
   run("Tfrmcode", [] { return new Tfrmcode; });
