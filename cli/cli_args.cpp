@@ -6,24 +6,24 @@
 
 namespace tavrin::cli {
 
-Args::Args(const CommandSpec& spec, const QStringList& arguments) : spec_(spec) {
-  parser_.setApplicationDescription(QString::fromUtf8(spec.summary));
+Args::Args(const CommandForm& form, const QStringList& arguments) : form_(form) {
+  parser_.setApplicationDescription(QString::fromUtf8(form.summary));
   parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser_.addHelpOption();
   parser_.addOption(
       QCommandLineOption(QStringLiteral("db"), QStringLiteral("使用这个数据库文件"), QStringLiteral("FILE")));
-  for (const OptionSpec& o : spec.options) {
+  for (const OptionForm& o : form.options) {
     if (o.valueName)
       parser_.addOption(QCommandLineOption(QString::fromUtf8(o.name), QString::fromUtf8(o.description),
                                            QString::fromUtf8(o.valueName)));
     else
       parser_.addOption(QCommandLineOption(QString::fromUtf8(o.name), QString::fromUtf8(o.description)));
   }
-  if (*spec.arguments)
-    parser_.addPositionalArgument(QString::fromUtf8(spec.arguments), QString::fromUtf8(spec.argumentsHelp),
-                                  QString::fromUtf8(spec.arguments));
+  if (*form.arguments)
+    parser_.addPositionalArgument(QString::fromUtf8(form.arguments), QString::fromUtf8(form.argumentsHelp),
+                                  QString::fromUtf8(form.arguments));
   // The parser wants the program's name first.
-  if (!parser_.parse(QStringList{QStringLiteral("tavrin-cli ") + QString::fromUtf8(spec.name)} + arguments)) {
+  if (!parser_.parse(QStringList{QStringLiteral("tavrin-cli ") + QString::fromUtf8(form.name)} + arguments)) {
     const QStringList unknown = parser_.unknownOptionNames();
     if (!unknown.isEmpty()) throw UsageError(("未知选项 --" + unknown.first()).toStdString());
     throw UsageError(parser_.errorText().toStdString());
@@ -31,18 +31,18 @@ Args::Args(const CommandSpec& spec, const QStringList& arguments) : spec_(spec) 
   help_ = parser_.isSet(QStringLiteral("help"));
   positional_ = parser_.positionalArguments();
   if (help_) return;
-  if (positional_.size() > spec.maxArguments)
-    throw UsageError(("多余的参数 " + positional_.value(spec.maxArguments)).toStdString());
-  if (positional_.size() < spec.minArguments)
-    throw UsageError(("缺少参数 " + QString::fromUtf8(spec.arguments)).toStdString());
+  if (positional_.size() > form.maxArguments)
+    throw UsageError(("多余的参数 " + positional_.value(form.maxArguments)).toStdString());
+  if (positional_.size() < form.minArguments)
+    throw UsageError(("缺少参数 " + QString::fromUtf8(form.arguments)).toStdString());
 }
 
 QString Args::helpText() const {
   // Qt's first line names the program by its path; ours names the command.
   QString text = parser_.helpText();
   text = text.mid(text.indexOf(QLatin1Char('\n')) + 1);
-  QString usage = QStringLiteral("tavrin-cli [--db FILE] ") + QString::fromUtf8(spec_.name) + QStringLiteral(" [选项]");
-  if (*spec_.arguments) usage += QLatin1Char(' ') + QString::fromUtf8(spec_.arguments);
+  QString usage = QStringLiteral("tavrin-cli [--db FILE] ") + QString::fromUtf8(form_.name) + QStringLiteral(" [选项]");
+  if (*form_.arguments) usage += QLatin1Char(' ') + QString::fromUtf8(form_.arguments);
   return QStringLiteral("用法：") + usage + QLatin1Char('\n') + text;
 }
 

@@ -17,16 +17,16 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionForm {
   const char* name;       // without "--"
   const char* valueName;  // nullptr for a switch
   const char* description;
 };
 
-struct CommandSpec {
+struct CommandForm {
   const char* name;
   const char* summary;
-  std::vector<OptionSpec> options;
+  std::vector<OptionForm> options;
   const char* arguments = "";  // how the plain arguments read in the help ("FILE", "[FILE]")
   int minArguments = 0;
   int maxArguments = 0;
@@ -38,7 +38,7 @@ class Args {
  public:
   // Parses arguments (the command's own, without the command name). Throws
   // UsageError for anything the command does not take.
-  Args(const CommandSpec& spec, const QStringList& arguments);
+  Args(const CommandForm& form, const QStringList& arguments);
 
   // --help was given: the text to print instead of running.
   bool helpWanted() const { return help_; }
@@ -55,7 +55,7 @@ class Args {
                       const char* rangeMessage) const;
 
  private:
-  const CommandSpec& spec_;
+  const CommandForm& form_;
   QCommandLineParser parser_;
   QStringList positional_;
   bool help_ = false;

@@ -15,21 +15,21 @@ using namespace tavrin::cli;
 namespace {
 
 struct Command {
-  CommandSpec spec;
+  CommandForm form;
   int (*run)(const Context&, const Args&);
 };
 
-const OptionSpec kLottery{"lottery", "NAME", "彩票名称"};
-const OptionSpec kKind{"kind", "0..3", "0 号码，1 生肖，2 季节，3 方位（默认 0）"};
-const std::vector<OptionSpec> kPlanInputs = {
+const OptionForm kLottery{"lottery", "NAME", "彩票名称"};
+const OptionForm kKind{"kind", "0..3", "0 号码，1 生肖，2 季节，3 方位（默认 0）"};
+const std::vector<OptionForm> kPlanInputs = {
     {"loss", "N", "前期亏损（默认 0）"}, {"profit", "N", "每期预期利润"}, {"unit", "N", "每注金额"},
     {"prize", "N", "每注奖金"},          {"draws", "N", "投注期数"},
 };
 
-const OptionSpec kCodes{"codes", "FILE", "投注号码文件（投资模式的号码文件格式，GBK）"};
-const OptionSpec kSettings{"settings", "FILE", "投资模式设置文件（先于号码文件载入）"};
+const OptionForm kCodes{"codes", "FILE", "投注号码文件（投资模式的号码文件格式，GBK）"};
+const OptionForm kSettings{"settings", "FILE", "投资模式设置文件（先于号码文件载入）"};
 
-std::vector<OptionSpec> With(std::vector<OptionSpec> a, const std::vector<OptionSpec>& b) {
+std::vector<OptionForm> With(std::vector<OptionForm> a, const std::vector<OptionForm>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
@@ -153,7 +153,7 @@ void Usage(FILE* to) {
       "       tavrin-cli --version\n"
       "commands:\n",
       to);
-  for (const Command& c : Commands()) std::fprintf(to, "  %-14s %s\n", c.spec.name, c.spec.summary);
+  for (const Command& c : Commands()) std::fprintf(to, "  %-14s %s\n", c.form.name, c.form.summary);
 }
 
 }  // namespace
@@ -187,9 +187,9 @@ int main(int argc, char** argv) {
   }
   const QString name = args.takeFirst();
   for (const Command& c : Commands()) {
-    if (name != QLatin1String(c.spec.name)) continue;
+    if (name != QLatin1String(c.form.name)) continue;
     try {
-      const Args parsed(c.spec, args);
+      const Args parsed(c.form, args);
       if (parsed.helpWanted()) {
         Out(parsed.helpText());
         return 0;
@@ -200,13 +200,13 @@ int main(int argc, char** argv) {
       }
       // The program's own database starts with the default lottery, as at
       // the program's first start; commands without lotteries leave it be.
-      if (c.spec.usesDatabase && ownDatabase) tavrin::store::EnsureDefaultDatabase(ctx.databaseFile);
+      if (c.form.usesDatabase && ownDatabase) tavrin::store::EnsureDefaultDatabase(ctx.databaseFile);
       return c.run(ctx, parsed);
     } catch (const UsageError& e) {
-      std::fprintf(stderr, "tavrin-cli %s: %s\n（tavrin-cli %s --help 列出可用的选项）\n", c.spec.name, e.what(),
-                   c.spec.name);
+      std::fprintf(stderr, "tavrin-cli %s: %s\n（tavrin-cli %s --help 列出可用的选项）\n", c.form.name, e.what(),
+                   c.form.name);
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "tavrin-cli %s: %s\n", c.spec.name, e.what());
+      std::fprintf(stderr, "tavrin-cli %s: %s\n", c.form.name, e.what());
     }
     return 1;
   }
