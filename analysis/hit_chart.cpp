@@ -137,11 +137,11 @@ bool HitChart::viewportEvent(QEvent* e) {
       QToolTip::hideText();
     } else {
       const auto at = static_cast<std::size_t>(i);
-      QToolTip::showText(help->globalPos(),
-                         QStringLiteral("%1期 %2：%3")
-                             .arg(QString::fromStdString(bars_->labels[at]), seriesTitle_)
-                             .arg(bars_->values[at]),
-                         viewport());
+      QToolTip::showText(
+          help->globalPos(),
+          QStringLiteral("%1期 %2：%3")
+              .arg(QString::fromStdString(bars_->labels[at]), seriesTitle_, QString::number(bars_->values[at])),
+          viewport());
     }
     return true;
   }

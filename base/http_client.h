@@ -15,7 +15,7 @@ class QObject;
 namespace tavrin {
 
 struct HttpResponse {
-  int status = 0;  // the HTTP status; 0 when no answer came
+  int status = 0;  // the HTTP status; 0 when no whole answer came
   QByteArray body;
   QString error;  // empty when the request succeeded
   bool ok() const { return error.isEmpty(); }
@@ -25,7 +25,7 @@ class HttpClient {
  public:
   virtual ~HttpClient() = default;
   // Starts a GET of url, following redirects, given up after timeoutMs
-  // without data. done is called exactly once, from the event loop of the
+  // without data or three times timeoutMs in all. done is called exactly once, from the event loop of the
   // thread that called get(), unless context is destroyed first. A status
   // other than 2xx is an error whose text names it.
   virtual void get(const QUrl& url, int timeoutMs, QObject* context, std::function<void(const HttpResponse&)> done) = 0;

@@ -39,8 +39,7 @@ int StatisticsCommand(const Context& ctx, const Args& args, analysis::Statistics
 }
 
 DrawHistory LoadHistory(const Context& ctx, const QString& lottery, AttributeKind kind) {
-  const DrawSnapshot snapshot = store::Database(ctx.databaseFile).snapshot(lottery);
-  return LoadCompleteDrawHistory(snapshot, kind);
+  return LoadCompleteDrawHistory(LotterySnapshot(ctx, lottery), kind);
 }
 
 // The item index of comcurqi: 0 for the oldest draw up to N, the draw after

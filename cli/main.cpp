@@ -201,7 +201,11 @@ int main(int argc, char** argv) {
       // The program's own database starts with the default lottery, as at
       // the program's first start; commands without lotteries leave it be.
       if (c.form.usesDatabase && ownDatabase) tavrin::store::EnsureDefaultDatabase(ctx.databaseFile);
-      return c.run(ctx, parsed);
+      const int status = c.run(ctx, parsed);
+      // A full disk or a closed pipe must not leave a cut-off output that
+      // looks like success.
+      if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw std::runtime_error("无法写入标准输出");
+      return status;
     } catch (const UsageError& e) {
       std::fprintf(stderr, "tavrin-cli %s: %s\n（tavrin-cli %s --help 列出可用的选项）\n", c.form.name, e.what(),
                    c.form.name);

@@ -61,18 +61,19 @@ struct ModeInput {
   std::vector<DrawMark> marks;
 };
 
-ModeInput ReadModeInput(const Context& ctx, const Args& args) {
+// Only the commands that declare --settings read it.
+ModeInput ReadModeInput(const Context& ctx, const Args& args, bool takesSettings = true) {
   const QString lottery = args.required("lottery");
   const long long kind = args.integerIn("kind", 0, 0, 3, kKindRange);
   const QString codesFile = args.required("codes");
   ModeInput in;
-  if (args.has("settings")) in.settings = LoadFile(ModeFile::Settings, args.text("settings"), in.settings).settings;
+  if (takesSettings && args.has("settings"))
+    in.settings = LoadFile(ModeFile::Settings, args.text("settings"), in.settings).settings;
   const LoadedModeFile codes = LoadFile(ModeFile::Codes, codesFile, in.settings);
   in.settings = codes.settings;
   in.codes = codes.codes.value_or(std::vector<BetCode>{});
 
-  const DrawSnapshot snapshot = store::Database(ctx.databaseFile).snapshot(lottery);
-  const DrawHistory history = LoadCompleteDrawHistory(snapshot, static_cast<AttributeKind>(kind));
+  const DrawHistory history = LoadCompleteDrawHistory(LotterySnapshot(ctx, lottery), static_cast<AttributeKind>(kind));
   in.marks = BuildMarks(history, in.codes, in.settings.betForm);
   return in;
 }
@@ -90,7 +91,7 @@ void PrintBacktest(const BacktestResult& r) {
 }  // namespace
 
 int CmdMarks(const Context& ctx, const Args& args) {
-  const ModeInput in = ReadModeInput(ctx, args);
+  const ModeInput in = ReadModeInput(ctx, args, false);
   QString out = Line(kMarkTitles);
   for (const DrawMark& m : in.marks) out += Line(std::array<std::string, 2>{std::to_string(m.issue), MarkText(m)});
   out += QLatin1Char('\n');

@@ -2,7 +2,6 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <fstream>
-#include <iostream>
 #include <iterator>
 
 #include "base/gbk.h"
@@ -61,7 +60,11 @@ int CmdImport(const Context& ctx, const Args& args) {
   // Read to the true end: a pipe or a FIFO may be empty for a moment.
   std::string bytes;
   if (path == QLatin1String("-")) {
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    // A read error (a closed or unreadable standard input) is not an empty file.
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
+    if (std::ferror(stdin)) throw std::runtime_error("无法读取标准输入");
   } else {
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!in) throw std::runtime_error(("无法打开文件 " + path).toStdString());

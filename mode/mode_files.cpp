@@ -8,6 +8,7 @@ namespace tavrin::mode {
 namespace {
 
 constexpr int kSettingsLines = 13;
+constexpr const char* kFileEndsEarly = "文件在这一行之前已结束";
 
 // An edit text is one line of the file; a line break inside it would shift
 // every later line.
@@ -52,9 +53,16 @@ class Loader {
       if (!index) return;
       *combos[k] = ItemText(lists[k], *index);
     }
+    // A file cut short stops at its end: a missing line would otherwise
+    // blank an edit box or uncheck a box the user had set.
     std::string* edits[] = {&s.stakeLimit, &s.outlayLimit, &s.codeCount, &s.prize, &s.rate};
-    for (int k = 0; k < 5; ++k) *edits[k] = OneLine(std::string(line(6 + k)));
+    for (int k = 0; k < 5; ++k) {
+      if (!present(6 + k)) return;
+      *edits[k] = OneLine(std::string(line(6 + k)));
+    }
+    if (!present(11)) return;
     s.carriedLoss = line(11) == "1";
+    if (!present(12)) return;
     // Unchecking resets and disables the observation settings whatever
     // lines 4 and 5 chose, also when interval mode was off already.
     SetIntervalMode(s, line(12) == "1");
@@ -119,7 +127,14 @@ class Loader {
 
   void fail(int at, std::string reason) { out_.error = LoadError{at, std::move(reason)}; }
 
+  bool present(int at) {
+    if (at <= static_cast<int>(lines_.size())) return true;
+    fail(at, kFileEndsEarly);
+    return false;
+  }
+
   std::optional<Money> number(int at) {
+    if (!present(at)) return std::nullopt;
     const auto v = ParseInteger(line(at));
     if (!v) fail(at, ConversionMessage(line(at)));
     return v;

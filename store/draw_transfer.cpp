@@ -28,7 +28,7 @@ DownloadOutcome DownloadHistory(Database& db, const QString& lottery, const std:
                                 const std::function<void(const DownloadProgress&)>& progress) {
   if (!db.lotteries().contains(lottery)) fail(QStringLiteral("没有彩票“%1”").arg(lottery));
   if (db.numberColumns(lottery) != kDownloadNumbers)
-    fail(QStringLiteral("彩票“%1”每期不是%2个号码，不能下载到这里").arg(lottery).arg(kDownloadNumbers));
+    fail(QStringLiteral("彩票“%1”每期不是%2个号码，不能下载到这里").arg(lottery, QString::number(kDownloadNumbers)));
 
   DownloadRequest req;
   req.baseUrl = baseUrl;

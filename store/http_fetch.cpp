@@ -34,7 +34,7 @@ FetchFunction HttpFetch(int timeoutMs) {
     const HttpResponse r = GetAndWait(httpClient(), QUrl::fromEncoded(encoded(url)), timeoutMs);
     FetchResult out;
     // An answer with an error status is still an answer: the run names the
-    // status. No answer at all (refused, timed out) has status 0.
+    // status. No whole answer (refused, timed out, broken off) has status 0.
     out.ok = r.status != 0 || r.ok();
     out.status = r.status != 0 ? r.status : (r.ok() ? 200 : 0);
     out.body = r.body.toStdString();

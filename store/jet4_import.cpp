@@ -79,7 +79,8 @@ class JetTable {
       ++rows;
     }
     if (rows != table_->num_rows)
-      fail(QStringLiteral("表“%1”只读出%2行，应有%3行：文件可能已损坏").arg(name_).arg(rows).arg(table_->num_rows));
+      fail(QStringLiteral("表“%1”只读出%2行，应有%3行：文件可能已损坏")
+               .arg(name_, QString::number(rows), QString::number(table_->num_rows)));
   }
 
  private:

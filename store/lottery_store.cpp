@@ -114,7 +114,7 @@ QStringList Database::lotteries() {
   QStringList out;
   QSqlQuery q(db_);
   check(q.exec(QStringLiteral(
-            "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid")),
+            "SELECT name FROM sqlite_master WHERE type='table' AND substr(name, 1, 7) <> 'sqlite_' ORDER BY rowid")),
         q);
   while (q.next()) {
     const QString t = q.value(0).toString();
@@ -215,7 +215,7 @@ int NumberColumnCount(const QStringList& names, const QString& lottery) {
   if (highest != count) {
     int missing = 1;
     while (names.contains(QString::number(missing))) ++missing;
-    fail(QStringLiteral("彩票“%1”的号码表缺少号码列“%2”").arg(lottery).arg(missing));
+    fail(QStringLiteral("彩票“%1”的号码表缺少号码列“%2”").arg(lottery, QString::number(missing)));
   }
   return count;
 }
@@ -297,9 +297,10 @@ DrawSnapshot Database::snapshot(const QString& lottery, int cap) {
   // rows stay in the file. All rows are read oldest first, which is quicker.
   const QString table = QuoteIdentifier(DrawTableName(lottery));
   const bool all = cap < 0;
-  const QByteArray sql = (all ? QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号").arg(table)
-                              : QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2").arg(table).arg(cap))
-                             .toUtf8();
+  const QByteArray sql =
+      (all ? QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号").arg(table)
+           : QStringLiteral("SELECT * FROM %1 ORDER BY 记录期号 DESC LIMIT %2").arg(table, QString::number(cap)))
+          .toUtf8();
   sqlite3_stmt* st = nullptr;
   if (sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &st, nullptr) != SQLITE_OK)
     fail(QString::fromUtf8(sqlite3_errmsg(handle)));

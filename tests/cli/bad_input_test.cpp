@@ -111,6 +111,38 @@ TEST_F(BadInput, StandardInputIsReadToItsTrueEnd) {
   EXPECT_EQ(stored(), 900);
 }
 
+TEST_F(BadInput, AnUnreadableInputOrAFullOutputIsAFailure) {
+  ASSERT_EQ(
+      cli({QStringLiteral("import"), QStringLiteral("--lottery"), kDefault, QStringLiteral("-")}, Lines(3)).status, 0);
+  struct Case {
+    QStringList args;
+    QString in, out;  // files standing for standard input and output
+    QString message;
+  };
+  const QList<Case> cases{
+      // Reading a folder fails; that is not an empty history.
+      {{QStringLiteral("import"), QStringLiteral("--lottery"), kDefault, QStringLiteral("-")},
+       dir.path(),
+       QString(),
+       QStringLiteral("无法读取标准输入")},
+      {{QStringLiteral("draws"), QStringLiteral("--lottery"), kDefault},
+       QString(),
+       QStringLiteral("/dev/full"),
+       QStringLiteral("无法写入标准输出")},
+  };
+  for (const Case& c : cases) {
+    QProcess p;
+    if (!c.in.isEmpty()) p.setStandardInputFile(c.in);
+    if (!c.out.isEmpty()) p.setStandardOutputFile(c.out);
+    p.start(QStringLiteral(TAVRIN_CLI), QStringList{QStringLiteral("--db"), db()} + c.args);
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1) << c.args.join(' ').toStdString();
+    EXPECT_TRUE(err.contains(c.message)) << err.toStdString();
+  }
+  EXPECT_EQ(stored(), 3);
+}
+
 TEST_F(BadInput, ALineThatAReaderWouldRefuseIsRefusedAtImport) {
   const struct {
     const char* what;

@@ -213,8 +213,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"settings file cut short",
                 ModeFile::Settings,
                 {"1", "5", "0", "0", "0", "1", "2", "3", "4", "5", "1"},
-                13,
-                "'' 不是有效的整数值",
+                12,
+                "文件在这一行之前已结束",
                 1,
                 "5",
                 std::nullopt},
@@ -222,11 +222,32 @@ INSTANTIATE_TEST_SUITE_P(
                 ModeFile::Combined,
                 {"0", "2", "0", "0", "0", "1", "2", "3", "4", "5", "1", "1", "0"},
                 14,
-                "'' 不是有效的整数值",
+                "文件在这一行之前已结束",
                 0,
                 "2",
                 std::nullopt}),
     [](const ::testing::TestParamInfo<BadLine>& info) { return "Case" + std::to_string(info.index); });
+
+TEST(ModeFiles, AFileCutShortKeepsTheSettingsItHasNoLinesFor) {
+  ModeSettings current;
+  current.interval = "3";
+  current.count = "2";
+  current.outlayLimit = "5000";
+  current.rate = "30";
+  current.carriedLoss = true;
+  // Lines 1..6: form, the four lists (interval 4, count 3), the stake limit.
+  const LoadedModeFile loaded = LoadModeFile(ModeFile::Settings, current, {"0", "1", "0", "3", "2", "700"});
+  ASSERT_TRUE(loaded.error);
+  EXPECT_EQ(loaded.error->line, 7);
+  EXPECT_EQ(loaded.error->reason, "文件在这一行之前已结束");
+  EXPECT_EQ(loaded.settings.interval, "4");
+  EXPECT_EQ(loaded.settings.count, "3");
+  EXPECT_EQ(loaded.settings.stakeLimit, "700");
+  EXPECT_EQ(loaded.settings.outlayLimit, "5000");
+  EXPECT_EQ(loaded.settings.rate, "30");
+  EXPECT_TRUE(loaded.settings.carriedLoss);
+  EXPECT_TRUE(loaded.settings.intervalMode);
+}
 
 TEST(ModeFiles, ErrorTextNamesFileAndLine) {
   EXPECT_EQ(LoadErrorText({5, "'x' 不是有效的整数值"}, "L直选投资模式设置.txt"),

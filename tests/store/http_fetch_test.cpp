@@ -4,6 +4,8 @@
 
 #include <QElapsedTimer>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 
 #include "tests/support/http_fakes.h"
 
@@ -54,5 +56,59 @@ TEST_F(HttpFetchTest, AServerThatNeverAnswersTimesOut) {
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.error, "连接超时");
+  EXPECT_LT(t.elapsed(), 4000);
+}
+
+namespace {
+
+// Answers every connection with "200 OK" and a Content-Length of 1000, then
+// either drops the connection after a few bytes or sends a byte every
+// 100 ms for ever.
+class BrokenServer : public QObject {
+ public:
+  explicit BrokenServer(bool trickle) {
+    EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&server_, &QTcpServer::newConnection, this, [this, trickle] {
+      QTcpSocket* s = server_.nextPendingConnection();
+      QObject::connect(s, &QTcpSocket::readyRead, s, [s, trickle] {
+        if (!s->readAll().contains("\r\n\r\n") || s->property("answered").toBool()) return;
+        s->setProperty("answered", true);
+        s->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n2024001 01 02");
+        if (!trickle) {
+          s->flush();
+          s->disconnectFromHost();
+          return;
+        }
+        auto* t = new QTimer(s);
+        QObject::connect(t, &QTimer::timeout, s, [s] { s->write("x"); });
+        t->start(100);
+      });
+    });
+  }
+  std::string url() const { return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/p.html"; }
+
+ private:
+  QTcpServer server_;
+};
+
+}  // namespace
+
+TEST_F(HttpFetchTest, ABodyThatBreaksOffIsNoAnswer) {
+  BrokenServer site(false);
+  const store::FetchResult r = store::HttpFetch(2000)(site.url());
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_FALSE(r.error.empty());
+}
+
+TEST_F(HttpFetchTest, AServerThatTricklesIsCutOffAtTheDeadline) {
+  BrokenServer site(true);
+  QElapsedTimer t;
+  t.start();
+  const store::FetchResult r = store::HttpFetch(300)(site.url());
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.error, "连接超时");
+  EXPECT_GE(t.elapsed(), 800);
   EXPECT_LT(t.elapsed(), 4000);
 }

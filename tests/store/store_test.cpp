@@ -76,10 +76,14 @@ TEST_F(StoreTest, CreateListShowAndDrop) {
 
 TEST_F(StoreTest, OnlyDrawTablesAreListed) {
   Database db(file());
+  // SQLite's own tables start with "sqlite_"; a lottery may start with "SQLite".
+  db.createLottery(options(QStringLiteral("SQLite甲"), 7));
+  db.createLottery(options(QStringLiteral("sqliteX"), 7));
   QSqlQuery q(db.connection());
   ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE 备注(内容 varchar(50))")));
   ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE \"甲彩票号码表备份\"(a integer)")));
-  EXPECT_EQ(db.lotteries(), QStringList{QStringLiteral("南粤风采36选7")});
+  EXPECT_EQ(db.lotteries(),
+            (QStringList{QStringLiteral("南粤风采36选7"), QStringLiteral("SQLite甲"), QStringLiteral("sqliteX")}));
 }
 
 struct NameCase {
@@ -142,6 +146,11 @@ TEST_F(StoreTest, NamesThatNeedQuotingStillWork) {
   EXPECT_TRUE(db.lotteries().contains(name));
   db.appendDraws(name, test::MakeDraws({5, 6}));
   EXPECT_EQ(db.snapshot(name).rows.size(), 2u);
+  // A name holding a place marker of Qt's text formatting.
+  ASSERT_TRUE(
+      q.exec(QStringLiteral("CREATE TABLE \"x%1彩票号码表\"(记录期号 varchar(7), \"1\" integer, 开奖日期 text)")));
+  ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO \"x%1彩票号码表\" VALUES('2001001', 4, NULL)")));
+  EXPECT_EQ(db.snapshot(QStringLiteral("x%1")).rows.size(), 1u);
   // Such a table may hold numbers as text: digits read as numbers, the rest
   // as an empty field.
   ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE \"文本彩票号码表\"(记录期号 text, \"1\" text, 开奖日期 text)")));
