@@ -5,7 +5,8 @@
 
 namespace tavrin {
 
-WorkerThread::WorkerThread() : alive_(std::make_shared<std::atomic<bool>>(true)) {}
+WorkerThread::WorkerThread()
+    : alive_(std::make_shared<std::atomic<bool>>(true)), newest_(std::make_shared<std::atomic<unsigned>>(0)) {}
 
 WorkerThread::~WorkerThread() {
   alive_->store(false);
@@ -25,13 +26,16 @@ bool WorkerThread::start(std::function<void(const WorkControl&)> job, QObject* c
   if (finished && context) {
     // Queued to the owner's thread; Qt drops it when context is destroyed.
     std::shared_ptr<std::atomic<bool>> alive = alive_;
+    std::shared_ptr<std::atomic<unsigned>> newest = newest_;
+    const unsigned job = newest->load() + 1;
     QObject::connect(
         thread_.get(), &QThread::finished, context,
-        [alive, finished = std::move(finished)] {
-          if (alive->load()) finished();
+        [alive, newest, job, finished = std::move(finished)] {
+          if (alive->load() && newest->load() == job) finished();
         },
         Qt::QueuedConnection);
   }
+  newest_->fetch_add(1);
   thread_->start();
   return true;
 }

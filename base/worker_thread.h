@@ -28,7 +28,8 @@ class WorkerThread {
 
   // Starts job on a new thread; refused (false) while a job runs. When the job
   // has returned, finished runs on context's thread (not at all when context
-  // is gone by then or the worker is being destroyed).
+  // is gone by then, the worker is being destroyed, or a newer job has been
+  // started: a late finished is never taken for the next job's).
   bool start(std::function<void(const WorkControl&)> job, QObject* context, std::function<void()> finished = {});
   bool running() const;
   // Asks the job to stop; it returns at its next check.
@@ -45,6 +46,8 @@ class WorkerThread {
   std::unique_ptr<QThread> thread_;
   std::atomic<bool> stop_{false};
   std::shared_ptr<std::atomic<bool>> alive_;
+  // The number of the newest job; a finished call of an older one is dropped.
+  std::shared_ptr<std::atomic<unsigned>> newest_;
 };
 
 // Runs fn on context's thread, from any thread; dropped when context is gone.

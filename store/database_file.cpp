@@ -160,6 +160,8 @@ void BackupDatabase(const QString& databaseFile, const QString& target) {
   if (sameFile(databaseFile, target)) fail(QStringLiteral("不能备份到数据库文件本身，请另选一个文件。"));
   StagedFile staged(target);
   copyDatabase(databaseFile, staged.path(), SQLITE_OPEN_READONLY);
+  // A journal left beside a file being replaced would be replayed into the copy.
+  for (const char* s : kSidecars) QFile::remove(target + QLatin1String(s));
   staged.placeAt(target);
 }
 

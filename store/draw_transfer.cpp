@@ -12,6 +12,14 @@ namespace {
 
 [[noreturn]] void fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
 
+// The operator's pages are in the system's code page. The date is cut at a
+// fixed byte count, which may split its last character; that half is dropped.
+std::string DateText(const std::string& bytes) {
+  if (!bytes.empty() && !IsGbk(bytes) && IsGbk(std::string_view(bytes).substr(0, bytes.size() - 1)))
+    return GbkToUtf8(std::string_view(bytes).substr(0, bytes.size() - 1));
+  return GbkToUtf8(bytes);
+}
+
 }  // namespace
 
 std::string ExportLottery(Database& db, const QString& lottery) {
@@ -47,8 +55,7 @@ DownloadOutcome DownloadHistory(Database& db, const QString& lottery, const std:
     DrawRecord r;
     r.issue = d.issue;
     r.numbers.assign(d.numbers.begin(), d.numbers.end());
-    // The operator's pages are in the system's code page.
-    r.date = GbkToUtf8(d.date);
+    r.date = DateText(d.date);
     db.appendDraws(lottery, {r});
   };
   return RunHistoryDownload(req);

@@ -1,5 +1,6 @@
 #include "store/lottery_store.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QUuid>
 #include <QVariant>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -399,6 +401,7 @@ bool NeedsDefaultDatabase(const QString& file) {
 
 void EnsureDefaultDatabase(const QString& file) {
   if (!NeedsDefaultDatabase(file)) return;
+  const bool existed = QFileInfo::exists(file);
   // Made whole under another name and renamed into place, so a start that is
   // killed half-way never leaves a file without the default lottery.
   QDir().mkpath(QFileInfo(file).absolutePath());
@@ -409,8 +412,17 @@ void EnsureDefaultDatabase(const QString& file) {
       Database db(temp, true);
       db.createLottery(DefaultLottery());
     }
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(file).constData()) != 0)
-      fail(QStringLiteral("无法建立数据库文件：") + QDir::toNativeSeparators(file));
+    const QByteArray from = QFile::encodeName(temp), to = QFile::encodeName(file);
+    // Where there was no file, another start at the same moment may have put
+    // its own in place (and filled it) since: that one stays.
+    int rc = existed ? -1 : ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    if (rc != 0 && !existed && errno == EEXIST && !NeedsDefaultDatabase(file)) {
+      QFile::remove(temp);
+      return;
+    }
+    // A file system without the exclusive rename, or an empty file to replace.
+    if (rc != 0) rc = std::rename(from.constData(), to.constData());
+    if (rc != 0) fail(QStringLiteral("无法建立数据库文件：") + QDir::toNativeSeparators(file));
   } catch (...) {
     QFile::remove(temp);
     QFile::remove(temp + QStringLiteral("-journal"));

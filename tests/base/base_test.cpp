@@ -110,6 +110,27 @@ TEST(WorkerThread, FinishedRunsOnTheOwnersThread) {
   EXPECT_FALSE(worker.running());
 }
 
+TEST(WorkerThread, ALateFinishedCallIsNeverTakenForTheNextJobs) {
+  QObject owner;
+  WorkerThread worker;
+  std::vector<int> finishedJobs;
+  ASSERT_TRUE(worker.start([](const WorkControl&) {}, &owner, [&] { finishedJobs.push_back(1); }));
+  worker.wait();
+  // The first job has returned, its finished call not yet made; the second
+  // starts in that moment and keeps running until released.
+  std::atomic<bool> release{false};
+  ASSERT_TRUE(worker.start(
+      [&](const WorkControl&) {
+        while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      },
+      &owner, [&] { finishedJobs.push_back(2); }));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(finishedJobs.empty());
+  release = true;
+  ASSERT_TRUE(WaitFor([&] { return !finishedJobs.empty(); }));
+  EXPECT_EQ(finishedJobs, std::vector<int>{2});
+}
+
 TEST(WorkerThread, PostToRunsOnTheContextsThreadAndIsDroppedWithIt) {
   QObject context;
   QThread* ranOn = nullptr;

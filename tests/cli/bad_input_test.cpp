@@ -322,3 +322,31 @@ TEST(ToolsOwnDatabase, AFirstStartKilledHalfWayStillEndsWithTheDefaultLottery) {
     ASSERT_EQ(r.out, kDefault + QLatin1Char('\n')) << "kill " << i << ": " << r.err.toStdString();
   }
 }
+
+TEST(ToolsOwnDatabase, FirstStartsAtTheSameMomentLoseNothing) {
+  // Each start finds no database and makes one; none may put its fresh file
+  // over one that another start has already filled.
+  QTemporaryDir dir;
+  const QString tool = ToolIn(dir);
+  constexpr int kStarts = 6;
+  for (int round = 0; round < 3; ++round) {
+    QFile::remove(dir.path() + QStringLiteral("/数据库/彩票数据.mdb"));
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < kStarts; ++i) {
+      auto p = std::make_unique<QProcess>();
+      p->start(tool, {QStringLiteral("import"), QStringLiteral("--lottery"), kDefault, QStringLiteral("-")});
+      ASSERT_TRUE(p->waitForStarted());
+      runs.push_back(std::move(p));
+    }
+    for (int i = 0; i < kStarts; ++i) {
+      runs[static_cast<std::size_t>(i)]->write(Lines(1, 2001001 + i));
+      runs[static_cast<std::size_t>(i)]->closeWriteChannel();
+    }
+    for (auto& p : runs) {
+      ASSERT_TRUE(p->waitForFinished(30000));
+      EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+    const ToolRun r = RunTool(tool, {QStringLiteral("draws"), QStringLiteral("--lottery"), kDefault});
+    EXPECT_EQ(r.out.count(QLatin1Char('\n')), kStarts) << "round " << round << ":\n" << r.out.toStdString();
+  }
+}

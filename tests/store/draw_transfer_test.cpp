@@ -109,6 +109,20 @@ TEST_F(DrawTransferTest, DownloadStoresNewDrawsWithTheirDatesDecoded) {
   EXPECT_EQ(QString::fromStdString(added.date), QStringLiteral("08年1月2日"));
 }
 
+TEST_F(DrawTransferTest, ADateCutInsideACharacterKeepsItsWholeCharacters) {
+  Database db(file());
+  test::FakeSite site;
+  site.listWithDetails(1, {{"2008001"}});
+  // "2008-1-10日": the tenth byte is the first half of 日.
+  site.pages[test::kBase + "/detail/2008001.html"].body = test::DetailPage("2008-1-10\xc8\xd5");
+  site.emptyPagesElsewhere();
+  const DownloadOutcome out = DownloadHistory(db, kLottery, test::kBase, site.fetch());
+  EXPECT_TRUE(out.completed) << out.message;
+  const DrawSnapshot s = db.snapshot(kLottery);
+  ASSERT_EQ(s.rows.size(), 1u);
+  EXPECT_EQ(s.rows[0].date, "2008-1-10");
+}
+
 TEST_F(DrawTransferTest, DownloadKeepsWhatCameBeforeAFailure) {
   Database db(file());
   test::FakeSite site;
