@@ -33,9 +33,7 @@ void Row(const char* what, Timing loadAndCore, Timing core, Timing literal, bool
 }  // namespace
 
 int main() {
-  DrawSnapshot snapshot;
-  snapshot.numberColumns = 7;
-  snapshot.rows = bench::SyntheticHistory(kDraws);
+  const DrawSnapshot snapshot = bench::SyntheticSnapshot(kDraws);
   const AttributeTables& names = FilledAttributeTables();
   const DrawHistory history = LoadCompleteDrawHistory(snapshot, AttributeKind::Number);
   std::printf("draws: %zu\n", history.entries.size());

@@ -48,11 +48,7 @@ volatile Money sink;
 
 int main() {
   constexpr int kDraws = 20000;
-  DrawSnapshot snapshot;
-  snapshot.lottery = "bench";
-  snapshot.numberColumns = 7;
-  snapshot.rows = bench::SyntheticHistory(kDraws);
-  const DrawHistory history = LoadCompleteDrawHistory(snapshot, AttributeKind::Number);
+  const DrawHistory history = LoadCompleteDrawHistory(bench::SyntheticSnapshot(kDraws), AttributeKind::Number);
   const std::vector<BetCode> codes = GenerateCodes(0, 100, 2024);
   const std::vector<DrawMark> marks = BuildMarks(history, codes, 0);
   const MarkIndex index(marks);

@@ -73,11 +73,7 @@ Run Median(const std::shared_ptr<const std::vector<DrawMark>>& marks, unsigned t
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   constexpr int kDraws = 20000;
-  DrawSnapshot snapshot;
-  snapshot.lottery = "bench";
-  snapshot.numberColumns = 7;
-  snapshot.rows = bench::SyntheticHistory(kDraws);
-  const DrawHistory history = LoadCompleteDrawHistory(snapshot, AttributeKind::Number);
+  const DrawHistory history = LoadCompleteDrawHistory(bench::SyntheticSnapshot(kDraws), AttributeKind::Number);
   auto marks = std::make_shared<const std::vector<DrawMark>>(BuildMarks(history, GenerateCodes(0, 100, 2024), 0));
 
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());

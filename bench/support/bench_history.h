@@ -24,4 +24,13 @@ inline std::vector<DrawRecord> SyntheticHistory(int count) {
   return out;
 }
 
+// The same draws as a lottery's snapshot, as the core analyses read it.
+inline DrawSnapshot SyntheticSnapshot(int count) {
+  DrawSnapshot snapshot;
+  snapshot.lottery = "bench";
+  snapshot.numberColumns = 7;
+  snapshot.rows = SyntheticHistory(count);
+  return snapshot;
+}
+
 }  // namespace tavrin::bench
